@@ -1,0 +1,17 @@
+# Fails when a file outside the platform implementation and the window views
+# includes a Windows header.
+file(GLOB_RECURSE below ${ROOT}/src/launcher/* ${ROOT}/src/platform/simulated/* ${ROOT}/src/controls/model/*)
+file(GLOB seam ${ROOT}/src/platform/*.h ${ROOT}/src/platform/*.cpp)
+set(sources ${below} ${seam})
+set(offenders "")
+foreach(file IN LISTS sources)
+  file(STRINGS ${file} lines REGEX "#include[ \t]*<(windows|winuser|wingdi|shlobj|shellapi|ole2|objbase)\\.h>")
+  if(lines)
+    list(APPEND offenders ${file})
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Windows headers above the seam: ${offenders}")
+endif()
+list(LENGTH sources count)
+message(STATUS "layering: ${count} files clean")

@@ -1,0 +1,29 @@
+# Host build: the simulated platform and every test that runs without Windows.
+find_package(GTest REQUIRED)
+find_package(benchmark QUIET)
+
+file(GLOB simulated_sources CONFIGURE_DEPENDS src/platform/simulated/*.cpp)
+add_library(tarnsel_simulated STATIC ${simulated_sources})
+target_include_directories(tarnsel_simulated PUBLIC src)
+
+file(GLOB unit_tests CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/simulated/*.cpp)
+add_executable(tarnsel_unit_tests ${unit_tests}
+  tests/contract/PlatformContract.cpp
+  tests/contract/SimulatedWorld.cpp)
+target_include_directories(tarnsel_unit_tests PRIVATE tests)
+target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_core tarnsel_simulated GTest::gtest GTest::gtest_main)
+
+include(GoogleTest)
+gtest_discover_tests(tarnsel_unit_tests DISCOVERY_MODE PRE_TEST)
+
+# Nothing above the seam may reach for the Windows headers.
+add_test(NAME layering.no_windows_headers_above_the_seam
+  COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayering.cmake)
+
+if(benchmark_FOUND)
+  file(GLOB benchmark_sources CONFIGURE_DEPENDS benchmarks/*.cpp)
+  if(benchmark_sources)
+    add_executable(tarnsel_benchmarks ${benchmark_sources})
+    target_link_libraries(tarnsel_benchmarks PRIVATE tarnsel_core tarnsel_simulated benchmark::benchmark)
+  endif()
+endif()

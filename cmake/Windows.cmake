@@ -1,0 +1,42 @@
+# Cross build: the program, the Win32 platform, and the tests that run under Wine.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+
+add_library(tarnsel_win32 STATIC
+  src/platform/win32/Win32FileSystem.cpp
+  src/platform/win32/Win32Shell.cpp
+  src/platform/win32/Win32Drives.cpp
+  src/platform/win32/Win32CodePage.cpp)
+target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 mpr)
+
+add_executable(Tarnsel WIN32 src/app/Tarnsel.cpp src/resources/Tarnsel.rc)
+target_link_libraries(Tarnsel PRIVATE tarnsel_win32)
+target_link_options(Tarnsel PRIVATE -s)
+
+# Test helpers started by the end-to-end scripts.
+add_executable(probe tests/probe/probe.cpp)
+add_executable(attrtool tests/tools/attrtool.cpp)
+
+# GoogleTest built from Debian's source with this toolchain.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(tarnsel_wine_tests
+  tests/contract/PlatformContract.cpp
+  tests/contract/Win32World.cpp)
+target_include_directories(tarnsel_wine_tests PRIVATE tests)
+target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 gtest gtest_main)
+
+include(GoogleTest)
+gtest_discover_tests(tarnsel_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+
+# End-to-end runs of the real program under Wine.
+file(GLOB e2e_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.test.sh)
+foreach(script IN LISTS e2e_scripts)
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e.${name}
+    COMMAND bash ${script} $<TARGET_FILE:Tarnsel> $<TARGET_FILE_DIR:probe>)
+  set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
+endforeach()

@@ -1,0 +1,85 @@
+# Sourced by the run and test scripts: a private Wine prefix, code page 932 and a
+# display. Defines ensure_wine_prefix, ensure_display, wine_server_up, wine_server_down.
+
+TARNSEL_ROOT="${TARNSEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+TARNSEL_WINE_DIR="${TARNSEL_WINE_DIR:-$TARNSEL_ROOT/build/wine}"
+
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono installer: the launcher has no managed code. The HTML engine stays on,
+# since the browser control needs it to navigate at all.
+export WINEDLLOVERRIDES="mscoree="
+export LANG="${TARNSEL_LANG:-ja_JP.UTF-8}"
+export HOME="$TARNSEL_WINE_DIR/home"
+export WINEPREFIX="$TARNSEL_WINE_DIR/prefix"
+
+# Builds the template prefix once, then (re)creates $WINEPREFIX from it when missing.
+ensure_wine_prefix() {
+  local template="$TARNSEL_WINE_DIR/template"
+  if [ ! -f "$template/.tarnsel-ready" ]; then
+    rm -rf "$template" "$HOME"
+    # The desktop folder must exist before wineboot, or Wine links it to $HOME itself.
+    mkdir -p "$HOME/Desktop"
+    echo "wine: creating prefix (about 15 s)" >&2
+    WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPA Pゴシック' /f >/dev/null 2>&1 </dev/null
+    # Dot-files are no hidden files on Windows.
+    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /t REG_SZ /d Y /f \
+      >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$template" wineserver -w
+    touch "$template/.tarnsel-ready"
+  fi
+  if [ ! -f "$WINEPREFIX/.tarnsel-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    cp -a "$template" "$WINEPREFIX"
+  fi
+}
+
+# A fresh prefix copied from the template, for a test that wants its own.
+fresh_wine_prefix() {
+  local dir="$1"
+  ensure_wine_prefix
+  rm -rf "$dir"
+  cp -a "$TARNSEL_WINE_DIR/template" "$dir"
+}
+
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 91 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      TARNSEL_XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+      done
+      echo "Xvfb did not start on :$n" >&2
+      return 1
+    fi
+  done
+  echo "no free display number for Xvfb" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -n "${TARNSEL_XVFB_PID:-}" ]; then
+    kill "$TARNSEL_XVFB_PID" 2>/dev/null || true
+    wait "$TARNSEL_XVFB_PID" 2>/dev/null || true
+    unset TARNSEL_XVFB_PID DISPLAY
+  fi
+}
+
+# A kept, warmed-up server: Wine's services otherwise inherit the callers' output
+# pipes and each start costs seconds.
+wine_server_up() {
+  wineserver -p
+  wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+}
+
+wine_server_down() {
+  wineserver -k 2>/dev/null || true
+}

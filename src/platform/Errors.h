@@ -1,0 +1,47 @@
+// The program's error kinds. Messages are UTF-8; a path embedded in a message is
+// converted from the ANSI code page by the code that raises the error.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace tarnsel {
+
+class TarnselError : public std::runtime_error {
+ public:
+  TarnselError(const char* className, const std::string& message)
+      : std::runtime_error(message), className_(className) {}
+  // The error's class name, as the fatal error box names it.
+  const char* className() const { return className_; }
+
+ private:
+  const char* className_;
+};
+
+// A failed change of directory or another input/output failure, carrying the
+// platform's error code.
+class EInOutError : public TarnselError {
+ public:
+  explicit EInOutError(std::uint32_t code);
+  std::uint32_t code() const { return code_; }
+
+ private:
+  std::uint32_t code_;
+};
+
+// The message for an input/output error code.
+std::string InOutErrorMessage(std::uint32_t code);
+
+class EInvalidOperation : public TarnselError {
+ public:
+  explicit EInvalidOperation(const std::string& message)
+      : TarnselError("EInvalidOperation", message) {}
+};
+
+class EOutlineError : public TarnselError {
+ public:
+  explicit EOutlineError(const std::string& message) : TarnselError("EOutlineError", message) {}
+};
+
+}  // namespace tarnsel

@@ -1,0 +1,162 @@
+// The seam between the launcher's logic and the operating system: small abstract
+// services passed by reference. Nothing here, and nothing that includes only this,
+// depends on Windows headers. Paths and names are byte strings in the ANSI code page.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tarnsel::platform {
+
+// A window handle handed through to the shell as its owner; opaque above the seam.
+using WindowHandle = std::uintptr_t;
+
+namespace attr {
+inline constexpr std::uint32_t ReadOnly = 0x01;
+inline constexpr std::uint32_t Hidden = 0x02;
+inline constexpr std::uint32_t System = 0x04;
+inline constexpr std::uint32_t VolumeId = 0x08;
+inline constexpr std::uint32_t Directory = 0x10;
+inline constexpr std::uint32_t Archive = 0x20;
+inline constexpr std::uint32_t Normal = 0x80;
+inline constexpr std::uint32_t ReparsePoint = 0x400;
+// Bits a directory search passes over unless the caller's mask admits them.
+inline constexpr std::uint32_t SearchSpecial = Hidden | System | VolumeId | Directory;
+inline constexpr std::uint32_t Any = 0x3F;
+}  // namespace attr
+
+// Platform error codes that the program names.
+namespace error {
+inline constexpr std::uint32_t FileNotFound = 2;
+inline constexpr std::uint32_t PathNotFound = 3;
+inline constexpr std::uint32_t AccessDenied = 5;
+inline constexpr std::uint32_t NotReady = 21;
+inline constexpr std::uint32_t InvalidName = 123;
+inline constexpr std::uint32_t FilenameTooLong = 206;
+inline constexpr std::uint32_t Directory = 267;
+}  // namespace error
+
+inline constexpr std::size_t MaxPath = 260;
+
+struct DirectoryEntry {
+  std::string name;  // long name, no path, as the file system reports it
+  std::uint32_t attributes = 0;
+};
+
+// One open directory search; closing happens when the object goes away.
+class DirectorySearch {
+ public:
+  virtual ~DirectorySearch() = default;
+  // The entry the search currently stands on.
+  virtual const DirectoryEntry& entry() const = 0;
+  // Moves to the next entry that the mask admits; false when there is none.
+  virtual bool next() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Full path of the running program's module file.
+  virtual std::string moduleFileName() = 0;
+
+  // Expands a path against the current directory (and the per-drive current
+  // directories); nullopt when the path cannot be expanded.
+  virtual std::optional<std::string> fullPathName(const std::string& path) = 0;
+
+  virtual std::string currentDirectory() = 0;
+  // 0 on success, otherwise the platform's error code; the directory is unchanged then.
+  virtual std::uint32_t setCurrentDirectory(const std::string& path) = 0;
+
+  // Starts a search for `pattern` (a folder path followed by a name pattern).
+  // Entries whose attributes share a bit with ~attributeMask & attr::SearchSpecial
+  // are passed over. nullptr when nothing is found or the search cannot start.
+  virtual std::unique_ptr<DirectorySearch> findFirst(const std::string& pattern,
+                                                     std::uint32_t attributeMask) = 0;
+
+  // True exactly when the path names an entry that is no folder and whose
+  // last-write time, as local time, converts to a DOS date and time.
+  virtual bool fileExists(const std::string& path) = 0;
+
+  // The attribute word, or nullopt when it cannot be read.
+  virtual std::optional<std::uint32_t> fileAttributes(const std::string& path) = 0;
+  virtual bool setFileAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+  // Creates one folder level; false when it exists already or its parent is missing.
+  virtual bool createDirectory(const std::string& path) = 0;
+
+  // Where the entry named by `path` really lies once every link on the way (folder
+  // links, junctions, symbolic links) is followed: "C:\dir\name" with the drive
+  // letter in upper case and the names as stored. nullopt when it can't be opened.
+  virtual std::optional<std::string> finalPath(const std::string& path) = 0;
+};
+
+// The shell's file-operation record, as the setup action fills it. The lists are
+// paths each followed by a NUL, the whole closed by a second NUL.
+struct ShellFileOperation {
+  WindowHandle owner = 0;
+  std::uint32_t operation = 0;  // 2 = copy
+  std::string from;
+  std::string to;
+  std::uint16_t flags = 0;
+};
+
+inline constexpr std::uint32_t FO_Copy = 2;
+inline constexpr std::uint16_t FOF_NoConfirmMkdir = 0x200;
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // The desktop folder's path; empty when the lookup fails.
+  virtual std::string desktopFolder(WindowHandle owner) = 0;
+  // Runs the operation to its end; returns the shell's result (0 on success).
+  virtual int fileOperation(const ShellFileOperation& operation) = 0;
+  // Starts `file` with `parameters`; returns the shell's result (> 32 on success).
+  virtual std::intptr_t execute(WindowHandle owner, const std::string& verb,
+                                const std::string& file, const std::string& parameters,
+                                const std::string& directory, int showCommand) = 0;
+  virtual void messageBeep(std::uint32_t type) = 0;
+};
+
+class Drives {
+ public:
+  virtual ~Drives() = default;
+  // Bit n set: the drive with letter number n exists.
+  virtual std::uint32_t logicalDrives() = 0;
+  // 0 unknown, 1 no root, 2 removable, 3 fixed, 4 network, 5 CD-ROM, 6 RAM disk.
+  virtual std::uint32_t driveType(const std::string& rootPath) = 0;
+  // The volume label, or nullopt when the query fails.
+  virtual std::optional<std::string> volumeLabel(const std::string& rootPath) = 0;
+  // The remote name of a local device such as "E:", or nullopt.
+  virtual std::optional<std::string> networkConnection(const std::string& localName) = 0;
+  // Sets the process's error mode and returns the previous one.
+  virtual std::uint32_t setErrorMode(std::uint32_t mode) = 0;
+};
+
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  // True when the ANSI code page is a double-byte one (such as Shift-JIS).
+  virtual bool isDoubleByte() const = 0;
+  virtual bool isLeadByte(unsigned char byte) const = 0;
+  // The locale's general case mappings over the whole text; the length stays.
+  virtual std::string localeLower(const std::string& text) const = 0;
+  virtual std::string localeUpper(const std::string& text) const = 0;
+  // The user locale's string comparison without flags: <0, 0 or >0.
+  virtual int localeCompare(const std::string& a, const std::string& b) const = 0;
+  // ANSI bytes to UTF-8 (for messages that embed a path), and back.
+  virtual std::string toUtf8(const std::string& ansi) const = 0;
+  virtual std::string fromUtf8(const std::string& utf8) const = 0;
+};
+
+// The services together, as the launcher and the controls receive them.
+struct Platform {
+  FileSystem& files;
+  Shell& shell;
+  Drives& drives;
+  CodePage& codePage;
+};
+
+}  // namespace tarnsel::platform

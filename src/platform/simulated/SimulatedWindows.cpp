@@ -1,0 +1,207 @@
+// Construction, the builders that lay out the simulated world, inspection, and
+// the code page services.
+#include "platform/simulated/SimulatedWindows.h"
+
+#include <stdexcept>
+
+#include "platform/simulated/PathSyntax.h"
+#include "platform/simulated/Utf8Conversion.h"
+
+namespace tarnsel::sim {
+
+namespace attr = platform::attr;
+
+namespace {
+
+char upperLetter(char letter) {
+  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 0x20) : letter;
+}
+
+bool isRoot(const std::string& fullPath) { return fullPath.size() == 3; }
+
+// "C:\a\b" → ("C:\a", "b"); "C:\b" → ("C:\", "b"). A trailing separator is ignored.
+std::pair<std::string, std::string> splitLastName(const AnsiCodePage& codePage,
+                                                  std::string fullPath) {
+  if (endsWithSeparator(codePage, fullPath) && !isRoot(fullPath)) fullPath.pop_back();
+  const std::size_t separator = lastSeparator(codePage, fullPath);
+  std::string folder = fullPath.substr(0, separator == 2 ? 3 : separator);
+  return {std::move(folder), fullPath.substr(separator + 1)};
+}
+
+}  // namespace
+
+SimulatedWindows::SimulatedWindows() {
+  addDrive('C');
+  addFolder(desktopFolder_);
+}
+
+platform::Platform SimulatedWindows::platform() { return {*this, *this, *this, *this}; }
+
+void SimulatedWindows::addDrive(char letter, DriveSpec settings) {
+  const char key = upperLetter(letter);
+  if (key < 'A' || key > 'Z') throw std::invalid_argument("a drive letter must be A to Z");
+  drives_[key].settings = std::move(settings);
+}
+
+void SimulatedWindows::setDriveReady(char letter, bool ready) {
+  driveOf(letter).settings.ready = ready;
+}
+
+void SimulatedWindows::addFolder(const std::string& path, std::uint32_t attributes) {
+  const std::optional<std::string> full = expand(path);
+  if (full && isRoot(*full)) {
+    driveOf((*full)[0]).root.attributes = folderAttributeWord(attributes, false);
+    return;
+  }
+  auto [folder, name] = builderPlace(path);
+  if (Entry* existing = folder->child(codePage_, name)) {
+    if (!existing->isFolder()) throw std::invalid_argument("a file is in the way: " + path);
+    existing->attributes = folderAttributeWord(attributes, existing->isLink());
+    return;
+  }
+  folder->add(makeEntry(name, folderAttributeWord(attributes, false)));
+}
+
+void SimulatedWindows::addFile(const std::string& path, std::uint32_t attributes,
+                               std::string content, int lastWriteYear) {
+  auto [folder, name] = builderPlace(path);
+  Entry* file = folder->child(codePage_, name);
+  if (file != nullptr && file->isFolder()) {
+    throw std::invalid_argument("a folder is in the way: " + path);
+  }
+  if (file == nullptr) file = &folder->add(makeEntry(name));
+  file->attributes = fileAttributeWord(attributes);
+  file->content = std::move(content);
+  file->lastWriteYear = lastWriteYear;
+}
+
+void SimulatedWindows::addLink(const std::string& path, const std::string& target) {
+  std::optional<std::string> fullTarget = expand(target);
+  if (!startsWithDrive(target) || target.size() < 3 || !isSeparator(target[2]) || !fullTarget) {
+    throw std::invalid_argument("a link target must be an absolute path: " + target);
+  }
+  if (endsWithSeparator(codePage_, *fullTarget) && !isRoot(*fullTarget)) fullTarget->pop_back();
+  auto [folder, name] = builderPlace(path);
+  if (folder->child(codePage_, name) != nullptr) {
+    throw std::invalid_argument("an entry is in the way: " + path);
+  }
+  folder->add(makeEntry(name, attr::Directory | attr::ReparsePoint, std::move(*fullTarget)));
+}
+
+void SimulatedWindows::remove(const std::string& path) {
+  const Resolution found = resolve(path, {.followFinalLink = false, .ignoreFaults = true});
+  if (found.outcome != Outcome::Found) return;
+  if (found.parent == nullptr) throw std::invalid_argument("a drive root cannot be removed");
+  found.parent->removeChild(*found.entry);
+}
+
+void SimulatedWindows::denyAccess(const std::string& path) {
+  const Resolution found = resolve(path, {.ignoreFaults = true});
+  if (found.outcome != Outcome::Found || !found.entry->isFolder()) {
+    throw std::invalid_argument("no folder to deny: " + path);
+  }
+  found.entry->accessDenied = true;
+}
+
+void SimulatedWindows::setModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
+
+void SimulatedWindows::setDesktopFolder(std::string path) { desktopFolder_ = std::move(path); }
+
+void SimulatedWindows::setCodePage(unsigned codePage) { codePage_ = AnsiCodePage(codePage); }
+
+bool SimulatedWindows::exists(const std::string& path) {
+  return resolve(path, {.ignoreFaults = true}).outcome == Outcome::Found;
+}
+
+std::string SimulatedWindows::contentOf(const std::string& path) {
+  const Resolution found = resolve(path, {.ignoreFaults = true});
+  if (found.outcome != Outcome::Found || found.entry->isFolder()) {
+    throw std::out_of_range("no such file: " + path);
+  }
+  return found.entry->content;
+}
+
+std::vector<std::string> SimulatedWindows::listNames(const std::string& folder) {
+  const Resolution found = resolve(folder, {.ignoreFaults = true});
+  if (found.outcome != Outcome::Found || !found.entry->isFolder()) {
+    throw std::out_of_range("no such folder: " + folder);
+  }
+  std::vector<std::string> names;
+  for (const auto& child : found.entry->children) names.push_back(child->name);
+  return names;
+}
+
+const std::vector<platform::ShellFileOperation>& SimulatedWindows::fileOperations() const {
+  return fileOperations_;
+}
+
+const std::vector<ExecuteCall>& SimulatedWindows::executions() const { return executions_; }
+
+const std::vector<std::uint32_t>& SimulatedWindows::beeps() const { return beeps_; }
+
+std::uint32_t SimulatedWindows::errorMode() const { return errorMode_; }
+
+std::vector<std::string> SimulatedWindows::volumeQueries() const { return volumeQueries_; }
+
+std::optional<std::string> SimulatedWindows::expand(const std::string& path) const {
+  return expandFullPath(codePage_, path, currentDirectory_, [this](char letter) {
+    const auto remembered = driveDirectories_.find(upperLetter(letter));
+    if (remembered != driveDirectories_.end()) return remembered->second;
+    return std::string{letter, ':', '\\'};
+  });
+}
+
+Resolution SimulatedWindows::resolve(const std::string& path, const ResolveOptions& options) {
+  const std::optional<std::string> full = expand(path);
+  if (!full || full->size() >= platform::MaxPath) return {};
+  return resolvePath(drives_, codePage_, *full, options);
+}
+
+std::pair<Entry*, std::string> SimulatedWindows::builderPlace(const std::string& path) {
+  const std::optional<std::string> full = expand(path);
+  if (!full || isRoot(*full)) throw std::invalid_argument("no name to add: " + path);
+  auto [folderPath, name] = splitLastName(codePage_, *full);
+  const Resolution folder =
+      resolve(folderPath, {.ignoreFaults = true, .createMissingFolders = true});
+  if (folder.outcome != Outcome::Found || !folder.entry->isFolder()) {
+    throw std::invalid_argument("no folder to hold " + path);
+  }
+  return {folder.entry, std::move(name)};
+}
+
+Drive* SimulatedWindows::findDrive(char letter) {
+  const auto found = drives_.find(upperLetter(letter));
+  return found == drives_.end() ? nullptr : &found->second;
+}
+
+Drive& SimulatedWindows::driveOf(char letter) {
+  Drive* drive = findDrive(letter);
+  if (drive == nullptr) throw std::invalid_argument(std::string("no drive ") + letter + ":");
+  return *drive;
+}
+
+bool SimulatedWindows::isDoubleByte() const { return codePage_.isDoubleByte(); }
+
+bool SimulatedWindows::isLeadByte(unsigned char byte) const { return codePage_.isLeadByte(byte); }
+
+std::string SimulatedWindows::localeLower(const std::string& text) const {
+  return codePage_.lower(text);
+}
+
+std::string SimulatedWindows::localeUpper(const std::string& text) const {
+  return codePage_.upper(text);
+}
+
+int SimulatedWindows::localeCompare(const std::string& a, const std::string& b) const {
+  return codePage_.compare(a, b);
+}
+
+std::string SimulatedWindows::toUtf8(const std::string& ansi) const {
+  return ansiToUtf8(codePage_, ansi);
+}
+
+std::string SimulatedWindows::fromUtf8(const std::string& utf8) const {
+  return utf8ToAnsi(codePage_, utf8);
+}
+
+}  // namespace tarnsel::sim

@@ -1,0 +1,94 @@
+#include "platform/simulated/Utf8Conversion.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace tarnsel::sim {
+namespace {
+
+// Owns one iconv conversion descriptor.
+class IconvHandle {
+ public:
+  IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    }
+  }
+  ~IconvHandle() { iconv_close(handle_); }
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+
+  iconv_t get() const { return handle_; }
+
+ private:
+  iconv_t handle_;
+};
+
+const char* iconvName(const AnsiCodePage& codePage) {
+  return codePage.isDoubleByte() ? "CP932" : "CP1252";
+}
+
+// Converts what it can; returns how the conversion stopped (0, EILSEQ or EINVAL)
+// and leaves `position` at the first unconverted byte.
+int convertRun(iconv_t handle, const std::string& input, std::size_t& position,
+               std::string& output) {
+  char buffer[256];
+  while (position < input.size()) {
+    char* in = const_cast<char*>(input.data()) + position;
+    std::size_t inLeft = input.size() - position;
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(handle, &in, &inLeft, &out, &outLeft);
+    const int failure = errno;
+    output.append(buffer, out - buffer);
+    position = input.size() - inLeft;
+    if (result == static_cast<std::size_t>(-1) && failure != E2BIG) return failure;
+  }
+  return 0;
+}
+
+// Position after the character that starts at `position`: its lead byte and the
+// continuation bytes that follow, at most as many as the lead byte announces.
+std::size_t skipUtf8Character(const std::string& text, std::size_t position) {
+  const auto lead = static_cast<unsigned char>(text[position]);
+  const std::size_t announced = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  ++position;
+  for (std::size_t i = 0; i < announced && position < text.size(); ++i, ++position) {
+    if ((static_cast<unsigned char>(text[position]) & 0xC0) != 0x80) break;
+  }
+  return position;
+}
+
+}  // namespace
+
+std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi) {
+  IconvHandle handle("UTF-8", iconvName(codePage));
+  std::string utf8;
+  std::size_t position = 0;
+  while (convertRun(handle.get(), ansi, position, utf8) != 0) {
+    const auto byte = static_cast<unsigned char>(ansi[position]);
+    if (!codePage.isDoubleByte() && byte >= 0x80 && byte <= 0x9F) {
+      utf8 += static_cast<char>(0xC2);
+      utf8 += static_cast<char>(byte);
+    } else {
+      utf8 += "\xEF\xBF\xBD";
+    }
+    position += codePage.characterLength(ansi, position);
+  }
+  return utf8;
+}
+
+std::string utf8ToAnsi(const AnsiCodePage& codePage, const std::string& utf8) {
+  IconvHandle handle(iconvName(codePage), "UTF-8");
+  std::string ansi;
+  std::size_t position = 0;
+  while (convertRun(handle.get(), utf8, position, ansi) != 0) {
+    ansi += '?';
+    position = skipUtf8Character(utf8, position);
+  }
+  return ansi;
+}
+
+}  // namespace tarnsel::sim

@@ -1,0 +1,20 @@
+// Conversions between the simulated ANSI code page and UTF-8, done by the C
+// library's iconv (glibc ships CP932 and CP1252 converters).
+#pragma once
+
+#include <string>
+
+#include "platform/simulated/AnsiCodePage.h"
+
+namespace tarnsel::sim {
+
+// Bytes that name no character become U+FFFD, as MultiByteToWideChar does,
+// except the five bytes Windows-1252 leaves undefined, which Windows passes
+// through as the C1 controls of the same number.
+std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi);
+
+// Characters the code page lacks become '?', as WideCharToMultiByte's default
+// character; malformed UTF-8 bytes likewise.
+std::string utf8ToAnsi(const AnsiCodePage& codePage, const std::string& utf8);
+
+}  // namespace tarnsel::sim
