@@ -1,16 +1,36 @@
 # Cross build: the program, the Win32 platform, and the tests that run under Wine.
 add_link_options(-static -static-libgcc -static-libstdc++)
-add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)
 
 add_library(tarnsel_win32 STATIC
   src/platform/win32/Win32FileSystem.cpp
   src/platform/win32/Win32Shell.cpp
   src/platform/win32/Win32Drives.cpp
-  src/platform/win32/Win32CodePage.cpp)
-target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 mpr)
+  src/platform/win32/Win32CodePage.cpp
+  src/platform/win32/WebBrowserHost.cpp)
+target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 oleaut32 uuid mpr)
+
+# The class library of our own, the controls' windows and the program's forms.
+add_library(tarnsel_ui STATIC
+  src/ui/Application.cpp
+  src/ui/Window.cpp
+  src/ui/Form.cpp
+  src/ui/Control.cpp
+  src/ui/Panel.cpp
+  src/ui/Label.cpp
+  src/ui/Edit.cpp
+  src/ui/Button.cpp
+  src/ui/WebBrowser.cpp
+  src/ui/GdiCanvas.cpp
+  src/ui/StoredLayout.cpp
+  src/ui/Text.cpp
+  src/controls/win32/FileListBoxView.cpp
+  src/windows/TForm1.cpp
+  src/windows/Form1Layout.cpp)
+target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 comctl32 gdi32 msimg32)
 
 add_executable(Tarnsel WIN32 src/app/Tarnsel.cpp src/resources/Tarnsel.rc)
-target_link_libraries(Tarnsel PRIVATE tarnsel_win32)
+target_link_libraries(Tarnsel PRIVATE tarnsel_ui)
 target_link_options(Tarnsel PRIVATE -s)
 
 # Test helpers started by the end-to-end scripts.
@@ -25,7 +45,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(tarnsel_wine_tests
   tests/contract/PlatformContract.cpp
-  tests/contract/Win32World.cpp)
+  tests/contract/Win32World.cpp
+  tests/wine/WebBrowserHostTest.cpp)
 target_include_directories(tarnsel_wine_tests PRIVATE tests)
 target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 gtest gtest_main)
 

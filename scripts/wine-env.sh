@@ -76,7 +76,7 @@ stop_display() {
 # A kept, warmed-up server: Wine's services otherwise inherit the callers' output
 # pipes and each start costs seconds.
 wine_server_up() {
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running: keep that one
   wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
 }
 

@@ -1,18 +1,19 @@
-// The program's entry: derives the install paths from its own location and resets
-// attributes in an installed copy on the desktop.
+// The program's entry: the application object, the main window, the message loop.
 #include <windows.h>
 
-#include "launcher/InstallPaths.h"
-#include "launcher/ResetAttr.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/Application.h"
+#include "windows/TForm1.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  tarnsel::ui::Application application;
   tarnsel::platform::win32::Win32Platform system;
-  const tarnsel::platform::Platform platform = system.platform();
-  const std::string launcherPath = platform.files.moduleFileName();
-  const std::string installName = tarnsel::launcher::InstallNameOf(platform.codePage, launcherPath);
-  const std::string destination = platform.shell.desktopFolder(0);
-  tarnsel::launcher::RESETATTR(platform.files, platform.codePage,
-                               tarnsel::launcher::InstalledCopyOf(destination, installName));
-  return 0;
+  std::unique_ptr<tarnsel::windows::TForm1> form1;
+  try {
+    application.setTitle("Tarnsel");
+    form1 = std::make_unique<tarnsel::windows::TForm1>(system.platform());
+    return application.run();
+  } catch (const std::exception& error) {
+    application.fatal(error);
+  }
 }

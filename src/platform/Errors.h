@@ -44,4 +44,22 @@ class EOutlineError : public TarnselError {
   explicit EOutlineError(const std::string& message) : TarnselError("EOutlineError", message) {}
 };
 
+// A failure of an embedded OLE control that has no system error code.
+class EOleError : public TarnselError {
+ public:
+  explicit EOleError(const std::string& message) : TarnselError("EOleError", message) {}
+};
+
+// A failed OLE call, carrying its result code; the message is the system's text
+// for that code.
+class EOleSysError : public TarnselError {
+ public:
+  EOleSysError(const std::string& message, std::int32_t result)
+      : TarnselError("EOleSysError", message), result_(result) {}
+  std::int32_t result() const { return result_; }
+
+ private:
+  std::int32_t result_;
+};
+
 }  // namespace tarnsel

@@ -146,6 +146,9 @@ class CodePage {
   virtual std::string localeUpper(const std::string& text) const = 0;
   // The user locale's string comparison without flags: <0, 0 or >0.
   virtual int localeCompare(const std::string& a, const std::string& b) const = 0;
+  // The order of the platform's sorted list control: the user locale's
+  // comparison with letter case ignored.
+  virtual int listCompare(const std::string& a, const std::string& b) const = 0;
   // ANSI bytes to UTF-8 (for messages that embed a path), and back.
   virtual std::string toUtf8(const std::string& ansi) const = 0;
   virtual std::string fromUtf8(const std::string& utf8) const = 0;

@@ -200,6 +200,17 @@ TEST_F(PlatformContract, CodePageServicesOfShiftJis) {
   EXPECT_FALSE(SameFileName(cp, "viewer.exe", "viewer.ex"));
 }
 
+TEST_F(PlatformContract, ListOrderIgnoresCaseAndPutsPunctuationAndDigitsFirst) {
+  const CodePage& cp = codePage();
+  const std::vector<std::string> sorted = {"[tools.exe]", "0setup.exe", "a.exe", "B.exe",
+                                           "b2.exe", "c.exe", "viewer.exe", "Viewer2.exe"};
+  for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+    EXPECT_LT(cp.listCompare(sorted[i], sorted[i + 1]), 0) << sorted[i] << " < " << sorted[i + 1];
+    EXPECT_GT(cp.listCompare(sorted[i + 1], sorted[i]), 0) << sorted[i + 1] << " > " << sorted[i];
+  }
+  EXPECT_EQ(cp.listCompare("VIEWER.EXE", "viewer.exe"), 0);
+}
+
 TEST_F(PlatformContract, ShellCopyPutsTheFolderInsideTheDestination) {
   world->makeFolder("desk");
   world->makeFolder("kit");

@@ -22,6 +22,9 @@ winpath() { printf 'Z:%s' "$(readlink -f "$1" | tr / '\\')"; }
 
 attrtool() { wine "$TOOL_DIR/attrtool.exe" "$@" </dev/null; }
 
+# Runs a launcher and waits for it to end by itself (at most 60 s).
+run_launcher() { timeout 60 wine "$@" </dev/null; }
+
 check() {
   local what="$1"
   shift

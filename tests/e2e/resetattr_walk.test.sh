@@ -8,8 +8,10 @@ kit="$E2E_WORK/kit"
 outside="$E2E_WORK/outside"
 copy="$DESKTOP/viewer"
 rm -rf "$copy"
-mkdir -p "$kit" "$outside" "$copy/sub/deeper" "$copy/hid" "$copy/empty"
+mkdir -p "$kit/viewer" "$outside" "$copy/sub/deeper" "$copy/hid" "$copy/empty"
 cp "$TARNSEL_EXE" "$kit/viewer.exe"
+cp "$TOOL_DIR/probe.exe" "$kit/viewer/viewer.exe"
+echo start >"$kit/viewer/startup.txt"
 cp "$TOOL_DIR/probe.exe" "$copy/viewer.exe"
 echo start >"$copy/startup.txt"
 echo x >"$copy/sub/deeper/deep.dat"
@@ -38,11 +40,14 @@ echo x >"$long/far.txt"
 setfattr -n user.DOSATTRIB -v 0x307832 "$long/far.txt"  # the text "0x2": hidden
 
 start=$(date +%s.%N)
-wine "$kit/viewer.exe" </dev/null
-status=$?
+export TARNSEL_PROBE_LOG="$E2E_WORK/probe.log"
+status=0
+run_launcher "$kit/viewer.exe" || status=$?
 echo "launcher run took $(awk -v a="$start" -v b="$(date +%s.%N)" "BEGIN { printf \"%.2f\", b - a }") s"
 
-check "launcher exits normally" equals "$status" 0
+check "launcher hands over and exits on its own" equals "$status" 0
+check "installed program started with its start file" equals \
+  "$(tr -d '\r' <"$E2E_WORK/probe.log")" "\"$wcopy\\viewer.exe\" $wcopy\\startup.txt"
 dump="$(attrtool dump "$wcopy" | tr -d '\r' | sort -k2)"
 echo "$dump"
 attr_of() { awk -F'\t' -v p="$1" '$2 == p { print $1 }' <<<"$dump"; }

@@ -1,5 +1,7 @@
 #include "platform/simulated/AnsiCodePage.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace tarnsel::sim {
@@ -100,6 +102,32 @@ int AnsiCodePage::compare(const std::string& a, const std::string& b) const {
     }
   }
   return 0;
+}
+
+namespace {
+
+// Collation rank of a lower-cased byte: punctuation and symbols, then digits,
+// then letters, then everything beyond ASCII in byte order.
+int CollationRank(unsigned char byte) {
+  if (byte >= '0' && byte <= '9') return 0x100 + byte;
+  if (byte >= 'a' && byte <= 'z') return 0x200 + byte;
+  if (byte >= 0x80) return 0x300 + byte;
+  return byte;
+}
+
+}  // namespace
+
+int AnsiCodePage::listCompare(const std::string& a, const std::string& b) const {
+  const std::string foldedA = lower(a);
+  const std::string foldedB = lower(b);
+  const std::size_t common = std::min(foldedA.size(), foldedB.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const int rankA = CollationRank(static_cast<unsigned char>(foldedA[i]));
+    const int rankB = CollationRank(static_cast<unsigned char>(foldedB[i]));
+    if (rankA != rankB) return rankA < rankB ? -1 : 1;
+  }
+  if (foldedA.size() == foldedB.size()) return 0;
+  return foldedA.size() < foldedB.size() ? -1 : 1;
 }
 
 }  // namespace tarnsel::sim

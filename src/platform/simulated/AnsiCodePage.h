@@ -37,6 +37,11 @@ class AnsiCodePage {
   // case; 0 only for byte-identical texts.
   int compare(const std::string& a, const std::string& b) const;
 
+  // The sorted list control's order: letter case ignored, and as in the user
+  // locale's collation, punctuation before digits before letters; 0 for texts
+  // that differ in letter case only.
+  int listCompare(const std::string& a, const std::string& b) const;
+
  private:
   unsigned number_;
 };

@@ -196,6 +196,10 @@ int SimulatedWindows::localeCompare(const std::string& a, const std::string& b) 
   return codePage_.compare(a, b);
 }
 
+int SimulatedWindows::listCompare(const std::string& a, const std::string& b) const {
+  return codePage_.listCompare(a, b);
+}
+
 std::string SimulatedWindows::toUtf8(const std::string& ansi) const {
   return ansiToUtf8(codePage_, ansi);
 }

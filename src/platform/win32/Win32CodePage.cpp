@@ -52,6 +52,12 @@ int Win32CodePage::localeCompare(const std::string& a, const std::string& b) con
          CSTR_EQUAL;
 }
 
+int Win32CodePage::listCompare(const std::string& a, const std::string& b) const {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), a.size(), b.data(),
+                        b.size()) -
+         CSTR_EQUAL;
+}
+
 std::string Win32CodePage::toUtf8(const std::string& ansi) const {
   return Narrow(CP_UTF8, Widen(CP_ACP, ansi));
 }

@@ -47,6 +47,7 @@ class Win32CodePage final : public CodePage {
   std::string localeLower(const std::string& text) const override;
   std::string localeUpper(const std::string& text) const override;
   int localeCompare(const std::string& a, const std::string& b) const override;
+  int listCompare(const std::string& a, const std::string& b) const override;
   std::string toUtf8(const std::string& ansi) const override;
   std::string fromUtf8(const std::string& utf8) const override;
 

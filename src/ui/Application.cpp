@@ -1,0 +1,113 @@
+#include "ui/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cstdio>
+
+#include "platform/Errors.h"
+#include "ui/Form.h"
+#include "ui/Text.h"
+
+namespace tarnsel::ui {
+
+namespace {
+Application* currentApplication = nullptr;
+}
+
+ComApartment::ComApartment() {
+  initialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+ComApartment::~ComApartment() {
+  if (initialised_) CoUninitialize();
+}
+
+std::string ErrorBoxText(const std::string& message) {
+  // UTF-8: the last byte of a multi-byte character is above "." as well.
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}
+
+Application::Application() {
+  currentApplication = this;
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  STARTUPINFOW startup = {sizeof startup};
+  GetStartupInfoW(&startup);
+  if (startup.dwFlags & STARTF_USESHOWWINDOW) startupShowCommand_ = startup.wShowWindow;
+}
+
+Application::~Application() {
+  if (currentApplication == this) currentApplication = nullptr;
+}
+
+Application& Application::current() { return *currentApplication; }
+
+void Application::setTitle(const std::string& title) { title_ = Widen(title); }
+
+void Application::formCreated(Form& form) {
+  if (!mainForm_) mainForm_ = &form;
+}
+
+void Application::mainFormClosed() { terminate(); }
+
+void Application::terminate() {
+  if (!terminated_) {
+    terminated_ = true;
+    PostQuitMessage(0);
+  }
+}
+
+bool Application::processMessage(MSG& message) {
+  if (!GetMessageW(&message, nullptr, 0, 0)) {
+    terminated_ = true;
+    return false;
+  }
+  // Keyboard navigation (Tab, Enter for the default button) within the form
+  // that holds the focus.
+  HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  Form* form = dynamic_cast<Form*>(Window::fromHandle(top));
+  if (form && form->preTranslate(message)) return true;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+  return true;
+}
+
+int Application::run() {
+  // Failures while the child windows are first created are fatal.
+  if (mainForm_) mainForm_->showAtStart(startupShowCommand_);
+  MSG message = {};
+  while (!terminated_ && processMessage(message)) {
+  }
+  return 0;
+}
+
+void Application::showException(const std::exception& error) noexcept {
+  try {
+    const std::wstring text = Widen(ErrorBoxText(error.what()));
+    HWND owner = mainForm_ && mainForm_->hasHandle() ? GetActiveWindow() : nullptr;
+    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be said.
+  }
+}
+
+void Application::fatal(const std::exception& error) noexcept {
+  const auto* known = dynamic_cast<const TarnselError*>(&error);
+  const std::string className = known ? known->className() : "Exception";
+  const std::string message = error.what();
+  wchar_t module[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  const wchar_t* fileName = wcsrchr(module, L'\\') ? wcsrchr(module, L'\\') + 1 : module;
+  wchar_t address[32];
+  std::swprintf(address, 32, L"%p", static_cast<void*>(nullptr));
+  const bool endsWithStop = !message.empty() && (message.back() == '.' || message.ends_with("。"));
+  const std::wstring text = Widen(className) + L"がモジュール " + fileName + L" の " + address +
+                            L" で発生しました。\n" + Widen(message) + (endsWithStop ? L"" : L".");
+  MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
+              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  ExitProcess(1);
+}
+
+}  // namespace tarnsel::ui

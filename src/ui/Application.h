@@ -1,0 +1,76 @@
+// The application object: COM for the user-interface thread, the title, the main
+// window, the message loop, and the error boxes that exceptions end in.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace tarnsel::ui {
+
+class Form;
+
+// COM initialised apartment-threaded for this thread while the object lives.
+class ComApartment {
+ public:
+  ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment();
+
+ private:
+  bool initialised_ = false;
+};
+
+class Application {
+ public:
+  Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
+
+  // The one application object of the process.
+  static Application& current();
+
+  // The title names the taskbar entry and the error boxes. UTF-8.
+  void setTitle(const std::string& title);
+  const std::wstring& title() const { return title_; }
+
+  // The first form created becomes the main form; closing it ends the loop.
+  void formCreated(Form& form);
+  Form* mainForm() const { return mainForm_; }
+  void mainFormClosed();
+
+  // Shows the main form and dispatches messages until the application terminates;
+  // returns the exit code.
+  int run();
+  // Handles one message as the loop does (keyboard navigation first); false on WM_QUIT.
+  bool processMessage(MSG& message);
+  void terminate();
+  bool terminated() const { return terminated_; }
+
+  // The application's error box: the message, "." appended when its last
+  // character sorts after ".", caption the title, stop icon, OK.
+  void showException(const std::exception& error) noexcept;
+
+  // The fatal error box for an error that escaped while the program was being
+  // built; the process then ends with exit code 1.
+  [[noreturn]] void fatal(const std::exception& error) noexcept;
+
+  // The show command that the process was started with.
+  int startupShowCommand() const { return startupShowCommand_; }
+
+ private:
+  ComApartment com_;
+  std::wstring title_;
+  Form* mainForm_ = nullptr;  // not owned
+  bool terminated_ = false;
+  int startupShowCommand_ = SW_SHOWNORMAL;
+};
+
+// The error box text for a message: "." appended when the last character sorts
+// after ".".
+std::string ErrorBoxText(const std::string& message);
+
+}  // namespace tarnsel::ui

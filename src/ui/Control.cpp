@@ -1,0 +1,87 @@
+#include "ui/Control.h"
+
+#include <algorithm>
+
+#include "ui/Form.h"
+
+namespace tarnsel::ui {
+
+COLORREF ToColorRef(TColor color) {
+  return (color & 0x80000000u) ? GetSysColor(static_cast<int>(color & 0xFF))
+                               : static_cast<COLORREF>(color);
+}
+
+HCURSOR LoadTCursor(TCursor cursor) {
+  switch (cursor) {
+    case TCursor::crHandPoint:
+      return LoadCursorW(nullptr, IDC_HAND);
+    case TCursor::crNo:
+      return LoadCursorW(nullptr, IDC_NO);
+    case TCursor::crHourGlass:
+      return LoadCursorW(nullptr, IDC_WAIT);
+    case TCursor::crDefault:
+      break;
+  }
+  return LoadCursorW(nullptr, IDC_ARROW);
+}
+
+Control::Control(Form& form, std::string name) : form_(form), name_(std::move(name)) {
+  layout_.name = name_;
+}
+
+void Control::setParentControl(Control* parent) {
+  parent_ = parent;
+  LayoutNode& parentNode = parent ? parent->layout() : form_.clientLayout();
+  parentNode.children.push_back(&layout_);
+  if (parent) parent->children_.push_back(this);
+}
+
+HWND Control::parentHandle() const { return parent_ ? parent_->handle() : form_.handle(); }
+
+RECT Control::boundsRect() const {
+  const Bounds& b = layout_.bounds;
+  return {b.left, b.top, b.right(), b.bottom()};
+}
+
+HFONT Control::font() const { return form_.fontFor(fontHeight); }
+
+void Control::createHandles() {
+  if (!hasHandle()) {
+    createWindow(parentHandle(), boundsRect());
+    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  }
+  // Windows are created in tab order so that the focus moves in that order.
+  std::vector<Control*> ordered = children_;
+  std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
+    const int orderA = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
+    const int orderB = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
+    return orderA < orderB;
+  });
+  for (Control* child : ordered) child->createHandles();
+}
+
+void Control::applyBounds() {
+  if (hasHandle()) {
+    const Bounds& b = layout_.bounds;
+    SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (Control* child : children_) child->applyBounds();
+}
+
+LRESULT Control::controlColors(HDC dc) {
+  SetTextColor(dc, ToColorRef(fontColor));
+  SetBkColor(dc, ToColorRef(color));
+  return reinterpret_cast<LRESULT>(form_.brushFor(color));
+}
+
+LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT &&
+      reinterpret_cast<HWND>(wParam) == handle()) {
+    SetCursor(LoadTCursor(cursor));
+    return TRUE;
+  }
+  return defaultHandling(message, wParam, lParam);
+}
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,32 @@
+// TEdit: a one-line edit field in its own colours.
+#pragma once
+
+#include <string>
+
+#include "controls/FileListBox.h"
+#include "ui/Control.h"
+
+namespace tarnsel::ui {
+
+class TEdit : public Control, public controls::TextControl {
+ public:
+  TEdit(Form& form, std::string name) : Control(form, std::move(name)) {
+    color = clWindow;
+    fontColor = clBlack;
+  }
+  bool readOnly = false;
+
+  // The text as ANSI bytes, the form in which paths travel.
+  std::string text() const;
+  void setText(const std::string& text) override;
+  void selectAll() override;
+
+ protected:
+  void createWindow(HWND parent, const RECT& bounds) override;
+  std::optional<LRESULT> reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string text_;  // kept until the window exists
+};
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,242 @@
+#include "ui/Form.h"
+
+#include <algorithm>
+
+#include "ui/Application.h"
+#include "ui/Text.h"
+
+namespace tarnsel::ui {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TarnselForm";
+
+bool IsButton(HWND window) {
+  return (SendMessageW(window, WM_GETDLGCODE, 0, 0) &
+          (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+bool ModifierDown() {
+  return (GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000;
+}
+
+}  // namespace
+
+Form::~Form() {
+  // Children go before the form's window, which destroys theirs anyway.
+  controls_.clear();
+}
+
+Control* Form::find(const std::string& name) const {
+  for (const auto& control : controls_) {
+    if (control->name() == name) return control.get();
+  }
+  return nullptr;
+}
+
+HFONT Form::fontFor(int height) {
+  auto found = fonts_.find(height);
+  if (found != fonts_.end()) return found->second.get();
+  WindowDC screen(nullptr);
+  LOGFONTW description = {};
+  description.lfHeight = MulDiv(height, GetDeviceCaps(screen.get(), LOGPIXELSY), 96);
+  description.lfWeight = FW_NORMAL;
+  description.lfCharSet = SHIFTJIS_CHARSET;
+  description.lfQuality = DEFAULT_QUALITY;
+  description.lfPitchAndFamily = DEFAULT_PITCH;
+  wcscpy(description.lfFaceName, L"ＭＳ Ｐゴシック");
+  return fonts_.emplace(height, Font(CreateFontIndirectW(&description))).first->second.get();
+}
+
+HBRUSH Form::brushFor(TColor color) {
+  auto found = brushes_.find(color);
+  if (found != brushes_.end()) return found->second.get();
+  return brushes_.emplace(color, Brush(CreateSolidBrush(ToColorRef(color)))).first->second.get();
+}
+
+void Form::createForm(const std::string& caption, int left, int top, int clientWidth,
+                      int clientHeight) {
+  client_.bounds = {0, 0, clientWidth, clientHeight};
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_CONTROLPARENT;
+  RECT outer = {0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr}, style, exStyle, Widen(caption), nullptr,
+            {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top}, 0);
+  Application::current().formCreated(*this);
+}
+
+void Form::scaleForDisplay(int designedTextHeight) {
+  WindowDC screen(nullptr);
+  SelectedObject selected(screen.get(), fontFor(-12));
+  SIZE digit = {};
+  GetTextExtentPoint32W(screen.get(), L"0", 1, &digit);
+  if (digit.cy == designedTextHeight || digit.cy <= 0) return;
+  TakeAnchors(client_);
+  ScaleTree(client_, digit.cy, designedTextHeight);
+  RECT outer = {0, 0, client_.bounds.width, client_.bounds.height};
+  AdjustWindowRectEx(&outer, GetWindowLongW(handle(), GWL_STYLE), FALSE,
+                     GetWindowLongW(handle(), GWL_EXSTYLE));
+  SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::createChildren() {
+  if (childrenCreated_) return;
+  childrenCreated_ = true;
+  TakeAnchors(client_);
+  Realign(client_);
+  std::vector<Control*> ordered = topLevel_;
+  std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
+    const int orderA = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
+    const int orderB = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
+    return orderA < orderB;
+  });
+  for (Control* control : ordered) control->createHandles();
+}
+
+void Form::realign() {
+  RECT client;
+  GetClientRect(handle(), &client);
+  client_.bounds = {0, 0, client.right, client.bottom};
+  if (!childrenCreated_) return;
+  Realign(client_);
+  for (Control* control : topLevel_) control->applyBounds();
+}
+
+void Form::placeAtDesktopCenter() {
+  RECT outer;
+  GetWindowRect(handle(), &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
+  const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+  SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::showAtStart(int showCommand) {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // A failure here escapes to the caller: the program can't go on without its
+  // child windows.
+  createChildren();
+  showing_ = true;
+  try {
+    if (OnShow) OnShow();
+  } catch (const std::exception& error) {
+    // The show handler stops; the window is still placed and shown.
+    Application::current().showException(error);
+  }
+  showing_ = false;
+  if (position == TPosition::poDesktopCenter) placeAtDesktopCenter();
+  const int command = showCommand == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  if (IsWindowVisible(handle()) == FALSE) ShowWindow(handle(), command);
+  if (!focusedOnce_) {
+    focusedOnce_ = true;
+    if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
+  }
+}
+
+void Form::show() {
+  if (!shownOnce_) {
+    showAtStart(SW_SHOWNORMAL);
+    return;
+  }
+  // While the first show is under way the window becomes visible at its end.
+  if (!showing_) ShowWindow(handle(), SW_SHOW);
+}
+
+void Form::bringToFront() {
+  SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(handle());
+}
+
+void Form::setWindowState(TWindowState state) {
+  if (state == TWindowState::wsNormal && (IsIconic(handle()) || IsZoomed(handle()))) {
+    ShowWindow(handle(), SW_RESTORE);
+  } else if (state == TWindowState::wsMaximized) {
+    ShowWindow(handle(), SW_MAXIMIZE);
+  } else if (state == TWindowState::wsMinimized) {
+    ShowWindow(handle(), SW_MINIMIZE);
+  }
+}
+
+void Form::close() {
+  // A request: a show that is under way completes first.
+  PostMessageW(handle(), WM_CLOSE, 0, 0);
+}
+
+int Form::clientWidth() const {
+  RECT client;
+  GetClientRect(handle(), &client);
+  return client.right;
+}
+
+int Form::clientHeight() const {
+  RECT client;
+  GetClientRect(handle(), &client);
+  return client.bottom;
+}
+
+void Form::setClientHeight(int height) {
+  RECT outer;
+  GetWindowRect(handle(), &outer);
+  const int change = height - clientHeight();
+  SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + change,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Form::preTranslate(MSG& message) {
+  // Keys handled here are not translated, so they never arrive as characters.
+  if (message.message != WM_KEYDOWN) return false;
+  const auto key = static_cast<UINT>(message.wParam);
+  HWND focus = GetFocus();
+  if (key == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000)) {
+    const bool backward = GetKeyState(VK_SHIFT) & 0x8000;
+    if (HWND next = GetNextDlgTabItem(handle(), focus, backward)) SetFocus(next);
+    return true;
+  }
+  if (key == VK_RETURN && !ModifierDown()) {
+    if (focus && IsButton(focus)) {
+      SendMessageW(focus, BM_CLICK, 0, 0);
+      return true;
+    }
+    const LRESULT wants =
+        focus ? SendMessageW(focus, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) : 0;
+    if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+    if (defaultButtonClick) defaultButtonClick();
+    return true;
+  }
+  return false;
+}
+
+void Form::onPaint() {
+  PaintDC paint(handle());
+  RECT client;
+  GetClientRect(handle(), &client);
+  FillRect(paint.get(), &client, brushFor(color));
+}
+
+LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      onPaint();
+      return 0;
+    case WM_SIZE:
+      realign();
+      if (OnResize) OnResize();
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(handle());
+      return 0;
+    case WM_DESTROY:
+      if (Application::current().mainForm() == this) Application::current().mainFormClosed();
+      return 0;
+    default:
+      return defaultHandling(message, wParam, lParam);
+  }
+}
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,90 @@
+// A top-level window holding a tree of controls built from a stored layout.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/Gdi.h"
+
+namespace tarnsel::ui {
+
+enum class TPosition { poDesigned, poDesktopCenter };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+class Form : public Window {
+ public:
+  ~Form() override;
+
+  // Adds a control under `parent` (nullptr: the form itself); the form owns it.
+  template <typename T, typename... Args>
+  T& add(Control* parent, Args&&... args) {
+    auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& result = *control;
+    result.setParentControl(parent);
+    if (!parent) topLevel_.push_back(&result);
+    controls_.push_back(std::move(control));
+    return result;
+  }
+
+  Control* find(const std::string& name) const;
+  LayoutNode& clientLayout() { return client_; }
+
+  TColor color = clBtnFace;
+  int modalResult = 0;
+  TPosition position = TPosition::poDesigned;
+  std::function<void()> OnShow;
+  std::function<void()> OnResize;
+
+  // The first show: child windows, the show handler, placement, then visible.
+  void showAtStart(int showCommand);
+  void show();
+  void bringToFront();
+  void setWindowState(TWindowState state);
+  void close();
+  bool shown() const { return shownOnce_; }
+
+  int clientWidth() const;
+  int clientHeight() const;
+  void setClientHeight(int height);
+
+  // Keyboard navigation for a message bound for this form; true when handled.
+  bool preTranslate(MSG& message);
+
+  // The default button, clicked by Enter outside buttons.
+  std::function<void()> defaultButtonClick;
+
+  HFONT fontFor(int height);
+  HBRUSH brushFor(TColor color);
+
+ protected:
+  // Creates the top-level window with client size `clientWidth` × `clientHeight`.
+  void createForm(const std::string& caption, int left, int top, int clientWidth, int clientHeight);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Scales positions and sizes when the form font's height differs from the
+  // designed one.
+  void scaleForDisplay(int designedTextHeight);
+
+ private:
+  void createChildren();
+  void realign();
+  void placeAtDesktopCenter();
+  void onPaint();
+
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Control*> topLevel_;
+  LayoutNode client_;
+  std::map<int, Font> fonts_;
+  std::map<TColor, Brush> brushes_;
+  bool childrenCreated_ = false;
+  bool shownOnce_ = false;
+  bool showing_ = false;  // the first show is under way
+  bool focusedOnce_ = false;
+};
+
+}  // namespace tarnsel::ui

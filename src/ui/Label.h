@@ -1,0 +1,22 @@
+// TLabel: opaque text in its own colour that sizes itself to its text.
+#pragma once
+
+#include "ui/Control.h"
+
+namespace tarnsel::ui {
+
+class TLabel : public Control {
+ public:
+  TLabel(Form& form, std::string name) : Control(form, std::move(name)) {}
+  std::string caption;  // UTF-8
+
+ protected:
+  void createWindow(HWND parent, const RECT& bounds) override;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void fitToText();
+  void paint(HDC dc);
+};
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,22 @@
+// TPanel: a coloured area with an optional raised one-pixel bevel, holding controls.
+#pragma once
+
+#include "ui/Control.h"
+
+namespace tarnsel::ui {
+
+class TPanel : public Control {
+ public:
+  TPanel(Form& form, std::string name) : Control(form, std::move(name)) {}
+  std::string caption;  // UTF-8, centred; always covered in this program's panels
+  bool raisedBevel = true;
+
+ protected:
+  void createWindow(HWND parent, const RECT& bounds) override;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void paint(HDC dc);
+};
+
+}  // namespace tarnsel::ui

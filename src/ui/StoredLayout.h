@@ -1,0 +1,63 @@
+// A form's stored layout as plain data: the component tree with its property
+// values and the names of the handlers that its events are bound to.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/Button.h"
+#include "ui/Control.h"
+#include "ui/Form.h"
+
+namespace tarnsel::ui {
+
+struct StoredComponent {
+  const char* name;
+  const char* className;  // "TPanel", "TLabel", "TEdit", "TBitBtn", "TSpeedButton", …
+  const char* parent;     // nullptr: the form
+  int left, top, width, height;
+  TAlign align = TAlign::alNone;
+  TAnchors anchors = {};
+  int tabOrder = -1;
+  TColor color = clBtnFace;
+  TColor fontColor = clWindowText;
+  int fontHeight = -12;
+  TCursor cursor = TCursor::crDefault;
+  const char* caption = "";  // caption, or the text of an edit field (UTF-8)
+  bool bevel = true;         // panels: raised outer bevel
+  bool readOnly = false;     // edit fields
+  TBitBtnKind kind = TBitBtnKind::bkCustom;
+  const char* mask = "*.*";  // file lists
+  bool listFolders = false;  // file lists: FileType holds ftDirectory
+  int itemHeight = 0;        // list controls; 0: from the font
+  const char* onClick = nullptr;
+};
+
+struct StoredForm {
+  const char* caption;
+  int left, top, clientWidth, clientHeight;
+  TColor color;
+  TPosition position;
+  int textHeight;  // the form font's digit height the layout was made for
+  const char* onShow = nullptr;
+  const char* onResize = nullptr;
+  std::vector<StoredComponent> components;
+};
+
+using HandlerTable = std::map<std::string, std::function<void()>>;
+
+// Makes a control of a class that the builder does not know itself.
+using ComponentFactory =
+    std::function<Control*(Form& form, Control* parent, const StoredComponent& stored)>;
+
+// Builds the controls of `stored` into `form` (whose window must exist) and binds
+// events by handler name; a name missing from `handlers` is an error.
+void BuildComponents(Form& form, const StoredForm& stored, const HandlerTable& handlers,
+                     const std::map<std::string, ComponentFactory>& factories = {});
+
+// The handler bound to `name`; throws when there is none.
+std::function<void()> Handler(const HandlerTable& handlers, const char* name);
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,132 @@
+#include "ui/Window.h"
+
+#include <set>
+#include <stdexcept>
+
+#include "ui/Application.h"
+
+namespace tarnsel::ui {
+
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"Tarnsel.Window";
+
+// The child that a parent's notification is about, or nullptr.
+HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return reinterpret_cast<HWND>(lParam);
+    case WM_DRAWITEM:
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_MEASUREITEM:
+      return GetDlgItem(parent, static_cast<int>(wParam));
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<HWND>(lParam);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+Window::~Window() {
+  if (handle_) {
+    HWND window = handle_;
+    DestroyWindow(window);
+  }
+}
+
+Window* Window::fromHandle(HWND window) {
+  return window ? static_cast<Window*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+void Window::attach(HWND window) {
+  handle_ = window;
+  SetPropW(window, kObjectProperty, this);
+}
+
+void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, DWORD style,
+                       DWORD exStyle, const std::wstring& text, HWND parent, const RECT& bounds,
+                       UINT_PTR id) {
+  static std::set<std::wstring> registered;
+  if (!registered.contains(className)) {
+    WNDCLASSEXW windowClass = {sizeof windowClass};
+    windowClass.style = classStyle.style;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = classStyle.cursor ? classStyle.cursor : LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = classStyle.background;
+    windowClass.lpszClassName = className;
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    RegisterClassExW(&windowClass);
+    registered.insert(className);
+  }
+  CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                  reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), this);
+  if (!handle_) throw std::runtime_error("CreateWindowEx failed");
+}
+
+void Window::createSystem(const wchar_t* className, DWORD style, DWORD exStyle,
+                          const std::wstring& text, HWND parent, const RECT& bounds, UINT_PTR id) {
+  HWND window = CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
+                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+  if (!window) throw std::runtime_error("CreateWindowEx failed");
+  attach(window);
+  systemProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc)));
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return defaultHandling(message, wParam, lParam);
+}
+
+LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (systemProc_) return CallWindowProcW(systemProc_, handle_, message, wParam, lParam);
+  return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::reflected(UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HWND child = NotifyingChild(handle_, message, wParam, lParam)) {
+    Window* object = fromHandle(child);
+    if (object && object != this) {
+      if (auto result = object->reflected(message, wParam, lParam)) return *result;
+    }
+  }
+  return handleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = fromHandle(window);
+  if (!self && message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    if (self) self->attach(window);
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+
+  LRESULT result = 0;
+  try {
+    result = self->dispatch(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    // Nothing unwinds through Windows: the handler stops, the error is reported,
+    // and the program goes on.
+    Application::current().showException(error);
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(window, kObjectProperty);
+    if (self->systemProc_) {
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->systemProc_));
+    }
+    self->handle_ = nullptr;
+    self->onDestroyed();
+  }
+  return result;
+}
+
+}  // namespace tarnsel::ui

@@ -1,0 +1,61 @@
+// The base of every window and control: owns its HWND, routes messages to one
+// virtual handler, and reflects the notifications that a parent receives about a
+// child (commands, owner drawing, colours) back to that child's object.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace tarnsel::ui {
+
+class Window {
+ public:
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND handle() const { return handle_; }
+  bool hasHandle() const { return handle_ != nullptr; }
+
+  // The object behind a window of ours, or nullptr.
+  static Window* fromHandle(HWND window);
+
+ protected:
+  Window() = default;
+
+  struct ClassStyle {
+    UINT style = CS_DBLCLKS;
+    HCURSOR cursor = nullptr;  // nullptr: the arrow
+    HBRUSH background = nullptr;
+  };
+
+  // Creates a window of a class of our own, registered on first use.
+  void createOwn(const wchar_t* className, const ClassStyle& classStyle, DWORD style, DWORD exStyle,
+                 const std::wstring& text, HWND parent, const RECT& bounds, UINT_PTR id);
+  // Creates a system control (EDIT, LISTBOX, BUTTON, …) and routes its messages
+  // through this object; unhandled ones go to the control's own procedure.
+  void createSystem(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text,
+                    HWND parent, const RECT& bounds, UINT_PTR id);
+
+  virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // A notification that the parent received about this control; nullopt leaves
+  // it to the parent's default handling.
+  virtual std::optional<LRESULT> reflected(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Called after WM_NCDESTROY, when the handle is gone.
+  virtual void onDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void attach(HWND window);
+
+  HWND handle_ = nullptr;
+  WNDPROC systemProc_ = nullptr;  // the system control's own procedure
+};
+
+}  // namespace tarnsel::ui
