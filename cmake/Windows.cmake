@@ -36,6 +36,7 @@ target_link_options(Tarnsel PRIVATE -s)
 # Test helpers started by the end-to-end scripts.
 add_executable(probe tests/probe/probe.cpp)
 add_executable(attrtool tests/tools/attrtool.cpp)
+add_executable(wintext tests/tools/wintext.cpp)
 
 # GoogleTest built from Debian's source with this toolchain.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -61,3 +62,7 @@ foreach(script IN LISTS e2e_scripts)
     COMMAND bash ${script} $<TARGET_FILE:Tarnsel> $<TARGET_FILE_DIR:probe>)
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
 endforeach()
+
+add_test(NAME resources.version_information_and_manifest
+  COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Tarnsel>
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckResources.cmake)

@@ -23,12 +23,6 @@ ComApartment::~ComApartment() {
   if (initialised_) CoUninitialize();
 }
 
-std::string ErrorBoxText(const std::string& message) {
-  // UTF-8: the last byte of a multi-byte character is above "." as well.
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
-}
-
 Application::Application() {
   currentApplication = this;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -7,6 +7,8 @@
 #include <exception>
 #include <string>
 
+#include "ui/ErrorText.h"
+
 namespace tarnsel::ui {
 
 class Form;
@@ -68,9 +70,5 @@ class Application {
   bool terminated_ = false;
   int startupShowCommand_ = SW_SHOWNORMAL;
 };
-
-// The error box text for a message: "." appended when the last character sorts
-// after ".".
-std::string ErrorBoxText(const std::string& message);
 
 }  // namespace tarnsel::ui

@@ -45,3 +45,47 @@ finish() {
   fi
   echo "$E2E_NAME: all checks passed"
 }
+
+# The visible windows of the Wine desktop with their children's texts (wintext).
+windows_now() { wine "$TOOL_DIR/wintext.exe" </dev/null 2>/dev/null | tr -d '\r'; }
+
+# Waits until a top-level window of class $1 titled $2 is visible (at most $3 s);
+# prints the window's block of lines.
+wait_for_window() {
+  local class="$1" title="$2" limit="${3:-30}" start block
+  start=$(date +%s)
+  while :; do
+    block="$(windows_now | awk -F'\t' -v c="$class" -v t="$title" '
+      $1 != "" { keep = ($2 == c && $3 == t) } keep')"
+    if [ -n "$block" ]; then
+      printf '%s\n' "$block"
+      return 0
+    fi
+    [ $(($(date +%s) - start)) -ge "$limit" ] && return 1
+    sleep 0.2
+  done
+}
+
+# The X window of a visible top-level window titled $1 whose size is not $2 (the
+# message box and the form share their title).
+x_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1; }
+
+# Keys to an X window; xdotool's complaint about the focus without a window
+# manager is noise.
+send_keys() { xdotool key --window "$@" 2>/dev/null; }
+
+screenshot() { import -window root "$E2E_WORK/$1.png"; echo "screenshot: $E2E_WORK/$1.png"; }
+
+# Waits (at most $2 s) for process $1 to end; returns its exit code or 124.
+wait_exit() {
+  local pid="$1" limit="${2:-30}" i
+  for i in $(seq 1 $((limit * 5))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      return $?
+    fi
+    sleep 0.2
+  done
+  kill "$pid" 2>/dev/null || true
+  return 124
+}

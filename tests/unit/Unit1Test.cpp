@@ -176,6 +176,36 @@ TEST_F(Launcher, FailedNavigationInterruptsBeforeTheStartUpCheck) {
   EXPECT_EQ(windows.fileAttributes("D:\\Desktop\\viewer\\startup.txt"), attr::Hidden);
 }
 
+TEST_F(Launcher, SourceFolderThatIsAFileIsTakenAsAFileName) {
+  // The file lists read a path whose last part names a file as that file: the
+  // lists show it, the launcher's folder is the source, and nothing starts.
+  windows.addFile("E:\\kit\\viewer");
+  start();
+  EXPECT_EQ(window->edit2, "E:\\kit");
+  ASSERT_EQ(window->list1.count(), 1);
+  EXPECT_EQ(window->list1.entry(0).text, "viewer");
+  EXPECT_EQ(window->list1.Mask(), "viewer");
+  EXPECT_TRUE(windows.executions().empty());
+  EXPECT_EQ(window->requests, (std::vector<std::string>{"show", "normal"}));
+}
+
+TEST_F(Launcher, IntroPageThatIsAFolderCollapsesThePane) {
+  kit();
+  windows.addFolder("E:\\kit\\index.html");
+  start();
+  EXPECT_TRUE(window->navigations.empty());
+  EXPECT_EQ(window->clientHeight, 269);
+}
+
+TEST_F(Launcher, OverlongDestinationFailsQuietlyAndStartsNothing) {
+  kit();
+  windows.setDesktopFolder("D:\\" + std::string(300, 'x'));
+  start();
+  EXPECT_EQ(unit->TargetProgramPath.size(), 3 + 300 + 7 + 11);
+  EXPECT_TRUE(windows.executions().empty());
+  EXPECT_EQ(window->requests, (std::vector<std::string>{"show", "normal"}));
+}
+
 TEST_F(Launcher, LauncherInTheRootOfADriveFindsItsFolder) {
   windows.setModuleFileName("E:\\viewer.exe");
   windows.addFile("E:\\viewer\\viewer.exe");

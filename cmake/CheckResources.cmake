@@ -1,0 +1,27 @@
+# Reads the resources back out of the built program and checks the version
+# information and the manifest that Windows reads before the program runs.
+execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE rc RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "could not read the resources of ${EXE}")
+endif()
+set(expected
+  "FILEVERSION 2, 1, 6, 13"
+  "PRODUCTVERSION 2, 1, 6, 13"
+  "VALUE \"FileVersion\", \"2.1.6.13\""
+  "VALUE \"ProductVersion\", \"1.2\""
+  "VALUE \"ProductName\", \"Tarnsel\""
+  "VALUE \"FileDescription\", \"Tarnsel\""
+  "VALUE \"OriginalFilename\", \"Tarnsel\""
+  "VALUE \"LegalTrademarks\", \"Tarnsel\""
+  # デスクトップにコピーして起動, as UTF-16 escapes
+  "L\"\\x30c7\\x30b9\\x30af\\x30c8\\x30c3\\x30d7\\x306b\\x30b3\\x30d4\\x30fc\\x3057\\x3066\\x8d77\\x52d5\""
+  "requestedExecutionLevel level=\"\"asInvoker\"\""
+  "<dpiAware"
+  "supportedOS Id=\"\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"\"")
+foreach(text IN LISTS expected)
+  string(FIND "${rc}" "${text}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "missing from the resources: ${text}")
+  endif()
+endforeach()
+message(STATUS "resources: version information and manifest present")

@@ -1,0 +1,74 @@
+// Test helper for the end-to-end scripts: prints the visible top-level windows of
+// the Wine desktop and the texts of their children, as UTF-8 lines
+//   <window>\t<class>\t<text>              for a top-level window
+//   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), text.size(), nullptr, 0, nullptr, nullptr);
+  std::string result(length, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), text.size(), result.data(), length, nullptr,
+                      nullptr);
+  return result;
+}
+
+std::string TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  // WM_GETTEXT reaches controls of other processes too.
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  return Utf8(text);
+}
+
+// A list box has no window text: its first entry stands in for it.
+std::string FirstEntryOf(HWND list) {
+  LRESULT length = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                           reinterpret_cast<PDWORD_PTR>(&length)) ||
+      length <= 0 || length >= 1024) {
+    return {};
+  }
+  wchar_t text[1024] = {};
+  SendMessageTimeoutW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
+  return Utf8(text);
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return Utf8(name);
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
+  RECT bounds;
+  GetWindowRect(child, &bounds);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&bounds), 2);
+  const std::string className = ClassOf(child);
+  const std::string text = className == "ListBox" ? FirstEntryOf(child) : TextOf(child);
+  std::printf("\t%s\t%s\t%ld,%ld,%ld,%ld\n", className.c_str(), text.c_str(), bounds.left,
+              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+  if (!IsWindowVisible(window)) return TRUE;
+  std::printf("%p\t%s\t%s\n", static_cast<void*>(window), ClassOf(window).c_str(),
+              TextOf(window).c_str());
+  EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(window));
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  EnumWindows(PrintTopLevel, 0);
+  return 0;
+}
