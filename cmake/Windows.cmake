@@ -29,8 +29,12 @@ add_library(tarnsel_ui STATIC
   src/windows/Form1Layout.cpp)
 target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 comctl32 gdi32 msimg32)
 
-add_executable(Tarnsel WIN32 src/app/Tarnsel.cpp src/resources/Tarnsel.rc)
+include(cmake/Bitmaps.cmake)
+tarnsel_bitmap_resources(bitmap_rc)
+
+add_executable(Tarnsel WIN32 src/app/Tarnsel.cpp src/resources/Tarnsel.rc ${bitmap_rc})
 target_link_libraries(Tarnsel PRIVATE tarnsel_ui)
+add_dependencies(Tarnsel tarnsel_bitmaps)
 target_link_options(Tarnsel PRIVATE -s)
 
 # Test helpers started by the end-to-end scripts.

@@ -9,6 +9,12 @@ PictureSize SizeOf(Picture picture) {
     case Picture::ClosedFolder:
     case Picture::UnknownFile:
       return {16, 15};
+    case Picture::Floppy:
+    case Picture::Hard:
+    case Picture::Network:
+    case Picture::CDROM:
+    case Picture::RAM:
+      return {16, 11};
   }
   return {16, 15};
 }

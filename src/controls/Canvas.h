@@ -22,6 +22,11 @@ enum class Picture {
   Executable,    // "EXECUTABLE", 16 x 15
   ClosedFolder,  // "CLOSEDFOLDER", 16 x 15
   UnknownFile,   // "UNKNOWNFILE", 16 x 15
+  Floppy,        // "FLOPPY", 16 x 11
+  Hard,          // "HARD", 16 x 11
+  Network,       // "NETWORK", 16 x 11
+  CDROM,         // "CDROM", 16 x 11
+  RAM,           // "RAM", 16 x 11
 };
 
 struct PictureSize {
@@ -40,6 +45,9 @@ class Canvas {
   virtual void drawPicture(Picture picture, int x, int y) = 0;
   // One line of ANSI text with its top-left corner at (x, y), no prefix processing.
   virtual void textOut(int x, int y, const std::string& text) = 0;
+  // One line of ANSI text from the rectangle's left edge, vertically centred in
+  // it, "&" shown as it is.
+  virtual void drawTextLine(const Rect& rect, const std::string& text) = 0;
 };
 
 }  // namespace tarnsel::controls

@@ -13,6 +13,16 @@ const wchar_t* ResourceName(controls::Picture picture) {
       return L"CLOSEDFOLDER";
     case controls::Picture::UnknownFile:
       return L"UNKNOWNFILE";
+    case controls::Picture::Floppy:
+      return L"FLOPPY";
+    case controls::Picture::Hard:
+      return L"HARD";
+    case controls::Picture::Network:
+      return L"NETWORK";
+    case controls::Picture::CDROM:
+      return L"CDROM";
+    case controls::Picture::RAM:
+      return L"RAM";
   }
   return L"";
 }
@@ -42,6 +52,14 @@ void GdiCanvas::textOut(int x, int y, const std::string& text) {
   const std::wstring wide = FromAnsi(text);
   SetBkMode(dc_, TRANSPARENT);
   TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void GdiCanvas::drawTextLine(const controls::Rect& rect, const std::string& text) {
+  const std::wstring wide = FromAnsi(text);
+  RECT area = {rect.left, rect.top, rect.right, rect.bottom};
+  SetBkMode(dc_, TRANSPARENT);
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
 }  // namespace tarnsel::ui

@@ -13,6 +13,7 @@ class GdiCanvas final : public controls::Canvas {
   void fillRect(const controls::Rect& rect) override;
   void drawPicture(controls::Picture picture, int x, int y) override;
   void textOut(int x, int y, const std::string& text) override;
+  void drawTextLine(const controls::Rect& rect, const std::string& text) override;
 
  private:
   HDC dc_;  // not owned

@@ -69,6 +69,9 @@ class RecordingCanvas : public Canvas {
   void textOut(int x, int y, const std::string& text) override {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + text);
   }
+  void drawTextLine(const Rect& rect, const std::string& text) override {
+    calls.push_back("line " + std::to_string(rect.left) + " " + text);
+  }
   std::vector<std::string> calls;
 };
 
