@@ -25,6 +25,7 @@ add_library(tarnsel_ui STATIC
   src/ui/StoredLayout.cpp
   src/ui/Text.cpp
   src/controls/win32/FileListBoxView.cpp
+  src/controls/win32/DriveComboBoxView.cpp
   src/windows/TForm1.cpp
   src/windows/Form1Layout.cpp)
 target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 comctl32 gdi32 msimg32)
@@ -41,6 +42,10 @@ target_link_options(Tarnsel PRIVATE -s)
 add_executable(probe tests/probe/probe.cpp)
 add_executable(attrtool tests/tools/attrtool.cpp)
 add_executable(wintext tests/tools/wintext.cpp)
+# A form with the drive list on the real drives; prints its fill time.
+add_executable(DriveListDemo tests/wine/DriveListDemo.cpp ${bitmap_rc})
+target_link_libraries(DriveListDemo PRIVATE tarnsel_ui)
+add_dependencies(DriveListDemo tarnsel_bitmaps)
 
 # GoogleTest built from Debian's source with this toolchain.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

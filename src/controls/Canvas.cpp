@@ -1,4 +1,5 @@
-// Sizes of the resource pictures the control models draw.
+// Sizes of the resource pictures the control models draw, and the pixel bitmaps
+// that controls hold.
 #include "controls/Canvas.h"
 
 namespace tarnsel::controls {
@@ -17,6 +18,16 @@ PictureSize SizeOf(Picture picture) {
       return {16, 11};
   }
   return {16, 15};
+}
+
+bool Bitmap::drawable() const {
+  return width > 0 && height > 0 &&
+         pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+std::uint32_t Bitmap::transparentColor() const {
+  if (!drawable()) return 0;
+  return pixels[static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(width)];
 }
 
 }  // namespace tarnsel::controls

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarnsel::controls {
 
@@ -36,6 +37,60 @@ struct PictureSize {
 
 PictureSize SizeOf(Picture picture);
 
+// The system's colours that a control names without knowing their values.
+enum class SystemColor : std::uint8_t { Window, WindowText, Highlight, HighlightText };
+
+// A colour: red, green and blue, or one of the system's colours.
+class Color {
+ public:
+  static constexpr Color Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return Color(false, (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue);
+  }
+  static constexpr Color System(SystemColor color) {
+    return Color(true, static_cast<std::uint32_t>(color));
+  }
+  constexpr bool isSystem() const { return system_; }
+  constexpr SystemColor systemColor() const { return static_cast<SystemColor>(value_); }
+  // 0xRRGGBB; meaningful only when the colour is not a system colour.
+  constexpr std::uint32_t rgb() const { return value_; }
+  bool operator==(const Color&) const = default;
+
+ private:
+  constexpr Color(bool system, std::uint32_t value) : system_(system), value_(value) {}
+  bool system_;
+  std::uint32_t value_;
+};
+
+inline constexpr Color clBlack = Color::Rgb(0, 0, 0);
+inline constexpr Color clWindow = Color::System(SystemColor::Window);
+inline constexpr Color clWindowText = Color::System(SystemColor::WindowText);
+inline constexpr Color clHighlight = Color::System(SystemColor::Highlight);
+inline constexpr Color clHighlightText = Color::System(SystemColor::HighlightText);
+
+struct Pen {
+  Color color = clBlack;
+  int width = 1;
+  bool operator==(const Pen&) const = default;
+};
+
+// A picture held by a control: pixels 0xRRGGBB, rows from the top. The colour of
+// its bottom-left pixel is its transparent colour.
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  // Whether there are width x height pixels to draw.
+  bool drawable() const;
+  std::uint32_t transparentColor() const;
+  bool operator==(const Bitmap&) const = default;
+};
+
+enum class BitmapFit {
+  Stretch,      // the whole bitmap scaled into the target
+  TopLeftPart,  // the bitmap's top-left part of the target's size, unscaled
+};
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -48,6 +103,22 @@ class Canvas {
   // One line of ANSI text from the rectangle's left edge, vertically centred in
   // it, "&" shown as it is.
   virtual void drawTextLine(const Rect& rect, const std::string& text) = 0;
+
+  virtual Color brushColor() const = 0;
+  virtual void setBrushColor(Color color) = 0;
+  virtual void setFontColor(Color color) = 0;
+  virtual Pen pen() const = 0;
+  virtual void setPen(const Pen& pen) = 0;
+  // Extent of one line of ANSI text in the current font.
+  virtual int textWidth(const std::string& text) = 0;
+  virtual int textHeight(const std::string& text) = 0;
+  // A line in the current pen from the first point up to, not including, the second.
+  virtual void drawLine(int fromX, int fromY, int toX, int toY) = 0;
+  // The dotted rectangle that marks the keyboard focus.
+  virtual void drawFocusRect(const Rect& rect) = 0;
+  // Copies a bitmap into the target; pixels of its transparent colour show the
+  // current brush.
+  virtual void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapFit fit) = 0;
 };
 
 }  // namespace tarnsel::controls

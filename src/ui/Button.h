@@ -1,5 +1,7 @@
-// Push buttons of the forms: TBitBtn (a focusable button with a kind that gives
-// its caption, default flag and modal result) and TSpeedButton (no focus).
+// Push buttons of the forms. TBitBtn: an owner-drawn button with a glyph and a
+// caption whose kind gives its caption, default flag and modal result.
+// TSpeedButton: a button without a window of its own, drawn and driven by its
+// parent; it takes no focus.
 #pragma once
 
 #include <functional>
@@ -22,10 +24,12 @@ class TBitBtn : public Control {
   std::string caption;  // UTF-8; a stored empty caption takes the kind's
   std::function<void()> OnClick;
 
-  // Applies a kind: caption (unless one is stored), default flag, modal result.
+  // Applies a kind: caption (unless one is stored), default flag, modal result, glyph.
   void setKind(TBitBtnKind kind);
+  TBitBtnKind kind() const { return kind_; }
   bool isDefault() const { return default_; }
   int modalResult() const { return modalResult_; }
+  // Hands the modal result to the window, then runs the click handler.
   void click();
 
  protected:
@@ -33,6 +37,9 @@ class TBitBtn : public Control {
   std::optional<LRESULT> reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void draw(const DRAWITEMSTRUCT& item);
+
+  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
   bool default_ = false;
   int modalResult_ = mrNone;
 };
@@ -43,9 +50,22 @@ class TSpeedButton : public Control {
   std::string caption;
   std::function<void()> OnClick;
 
+  bool windowless() const override { return true; }
+  void paintWindowless(HDC dc) override;
+  // Mouse input from the parent, in the parent's client coordinates.
+  void mouseDown(POINT point) override;
+  void mouseMove(POINT point) override;
+  void mouseUp(POINT point) override;
+
  protected:
-  void createWindow(HWND parent, const RECT& bounds) override;
-  std::optional<LRESULT> reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void createWindow(HWND, const RECT&) override {}
+
+ private:
+  bool contains(POINT point) const;
+  void invalidate();
+
+  bool tracking_ = false;
+  bool down_ = false;
 };
 
 }  // namespace tarnsel::ui

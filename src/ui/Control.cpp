@@ -48,7 +48,7 @@ HFONT Control::font() const { return form_.fontFor(fontHeight); }
 void Control::createHandles() {
   if (!hasHandle()) {
     createWindow(parentHandle(), boundsRect());
-    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    if (hasHandle()) SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   }
   // Windows are created in tab order so that the focus moves in that order.
   std::vector<Control*> ordered = children_;
@@ -61,6 +61,9 @@ void Control::createHandles() {
 }
 
 void Control::applyBounds() {
+  if (windowless() && parent_ && parent_->hasHandle()) {
+    InvalidateRect(parent_->handle(), nullptr, TRUE);
+  }
   if (hasHandle()) {
     const Bounds& b = layout_.bounds;
     SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height,

@@ -66,6 +66,14 @@ class Control : public Window {
   HFONT font() const;
   Form& form() const { return form_; }
 
+  // A control without a window of its own is painted and fed mouse input by its
+  // parent (points in the parent's client coordinates).
+  virtual bool windowless() const { return false; }
+  virtual void paintWindowless(HDC) {}
+  virtual void mouseDown(POINT) {}
+  virtual void mouseMove(POINT) {}
+  virtual void mouseUp(POINT) {}
+
  protected:
   virtual void createWindow(HWND parent, const RECT& bounds) = 0;
   HWND parentHandle() const;

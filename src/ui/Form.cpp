@@ -116,7 +116,16 @@ void Form::placeAtDesktopCenter() {
 
 void Form::showAtStart(int showCommand) {
   if (shownOnce_) return;
+  if (showCommand == SW_SHOWMINNOACTIVE) {
+    // Only a taskbar button: the window is shown, and its show handler runs,
+    // when the user restores it.
+    showDeferred_ = true;
+    ShowWindow(handle(), SW_SHOWMINNOACTIVE);
+    return;
+  }
   shownOnce_ = true;
+  pendingState_ =
+      showCommand == SW_SHOWMAXIMIZED ? TWindowState::wsMaximized : TWindowState::wsNormal;
   // A failure here escapes to the caller: the program can't go on without its
   // child windows.
   createChildren();
@@ -129,8 +138,8 @@ void Form::showAtStart(int showCommand) {
   }
   showing_ = false;
   if (position == TPosition::poDesktopCenter) placeAtDesktopCenter();
-  const int command = showCommand == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  if (IsWindowVisible(handle()) == FALSE) ShowWindow(handle(), command);
+  const int command = pendingState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  if (!IsWindowVisible(handle()) || IsIconic(handle())) ShowWindow(handle(), command);
   if (!focusedOnce_) {
     focusedOnce_ = true;
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
@@ -152,6 +161,11 @@ void Form::bringToFront() {
 }
 
 void Form::setWindowState(TWindowState state) {
+  if (showing_) {
+    // Not visible yet: the first show ends in this state.
+    pendingState_ = state;
+    return;
+  }
   if (state == TWindowState::wsNormal && (IsIconic(handle()) || IsZoomed(handle()))) {
     ShowWindow(handle(), SW_RESTORE);
   } else if (state == TWindowState::wsMaximized) {
@@ -225,6 +239,10 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onPaint();
       return 0;
     case WM_SIZE:
+      if (showDeferred_ && wParam != SIZE_MINIMIZED) {
+        showDeferred_ = false;
+        showAtStart(SW_SHOWNORMAL);
+      }
       realign();
       if (OnResize) OnResize();
       return 0;

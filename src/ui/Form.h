@@ -83,7 +83,9 @@ class Form : public Window {
   std::map<TColor, Brush> brushes_;
   bool childrenCreated_ = false;
   bool shownOnce_ = false;
-  bool showing_ = false;  // the first show is under way
+  bool showing_ = false;       // the first show is under way
+  bool showDeferred_ = false;  // started minimised: the first show waits for a restore
+  TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;
 };
 

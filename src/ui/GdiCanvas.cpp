@@ -1,9 +1,49 @@
 #include "ui/GdiCanvas.h"
 
-#include "ui/Gdi.h"
+#include <algorithm>
+#include <cstring>
+
 #include "ui/Text.h"
 
 namespace tarnsel::ui {
+
+namespace {
+
+controls::Color FromColorRef(COLORREF color) {
+  return controls::Color::Rgb(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+// Pixels 0xRRGGBB are the byte order blue, green, red, unused of a 32-bit DIB.
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+COLORREF ToColorRef(controls::Color color) {
+  if (!color.isSystem()) {
+    const std::uint32_t rgb = color.rgb();
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  }
+  switch (color.systemColor()) {
+    case controls::SystemColor::Window:
+      return GetSysColor(COLOR_WINDOW);
+    case controls::SystemColor::WindowText:
+      return GetSysColor(COLOR_WINDOWTEXT);
+    case controls::SystemColor::Highlight:
+      return GetSysColor(COLOR_HIGHLIGHT);
+    case controls::SystemColor::HighlightText:
+      return GetSysColor(COLOR_HIGHLIGHTTEXT);
+  }
+  return GetSysColor(COLOR_WINDOW);
+}
 
 const wchar_t* ResourceName(controls::Picture picture) {
   switch (picture) {
@@ -37,6 +77,38 @@ void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y) {
                  info.bmHeight, transparent);
 }
 
+std::optional<controls::Bitmap> LoadBitmapResource(const wchar_t* name) {
+  Bitmap loaded(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  BITMAP info = {};
+  if (!loaded || !GetObjectW(loaded.get(), sizeof info, &info)) return std::nullopt;
+  controls::Bitmap bitmap{info.bmWidth, info.bmHeight, {}};
+  bitmap.pixels.resize(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
+  BITMAPINFO format = TopDownInfo(info.bmWidth, info.bmHeight);
+  WindowDC screen(nullptr);
+  if (!GetDIBits(screen.get(), loaded.get(), 0, info.bmHeight, bitmap.pixels.data(), &format,
+                 DIB_RGB_COLORS)) {
+    return std::nullopt;
+  }
+  for (std::uint32_t& pixel : bitmap.pixels) pixel &= 0xFFFFFF;
+  return bitmap;
+}
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)), brushColor_(controls::clWindow) {
+  LOGBRUSH brush = {};
+  if (GetObjectW(GetCurrentObject(dc_, OBJ_BRUSH), sizeof brush, &brush)) {
+    brushColor_ = FromColorRef(brush.lbColor);
+  }
+  LOGPEN pen = {};
+  if (GetObjectW(GetCurrentObject(dc_, OBJ_PEN), sizeof pen, &pen)) {
+    pen_ = {FromColorRef(pen.lopnColor), static_cast<int>(pen.lopnWidth.x)};
+  }
+}
+
+GdiCanvas::~GdiCanvas() {
+  if (savedState_ != 0) RestoreDC(dc_, savedState_);
+}
+
 void GdiCanvas::fillRect(const controls::Rect& rect) {
   const RECT area = {rect.left, rect.top, rect.right, rect.bottom};
   FillRect(dc_, &area, static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
@@ -60,6 +132,66 @@ void GdiCanvas::drawTextLine(const controls::Rect& rect, const std::string& text
   SetBkMode(dc_, TRANSPARENT);
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+}
+
+void GdiCanvas::setBrushColor(controls::Color color) {
+  Brush next(CreateSolidBrush(ToColorRef(color)));
+  if (!next) return;
+  SelectObject(dc_, next.get());
+  brush_ = std::move(next);  // the brush it replaces is no longer selected
+  brushColor_ = color;
+}
+
+void GdiCanvas::setFontColor(controls::Color color) { SetTextColor(dc_, ToColorRef(color)); }
+
+void GdiCanvas::setPen(const controls::Pen& pen) {
+  Pen next(CreatePen(PS_SOLID, pen.width, ToColorRef(pen.color)));
+  if (!next) return;
+  SelectObject(dc_, next.get());
+  penObject_ = std::move(next);
+  pen_ = pen;
+}
+
+SIZE GdiCanvas::textExtent(const std::string& text) {
+  const std::wstring wide = FromAnsi(text);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return size;
+}
+
+int GdiCanvas::textWidth(const std::string& text) { return textExtent(text).cx; }
+
+int GdiCanvas::textHeight(const std::string& text) { return textExtent(text).cy; }
+
+void GdiCanvas::drawLine(int fromX, int fromY, int toX, int toY) {
+  MoveToEx(dc_, fromX, fromY, nullptr);
+  LineTo(dc_, toX, toY);
+}
+
+void GdiCanvas::drawFocusRect(const controls::Rect& rect) {
+  const RECT area = {rect.left, rect.top, rect.right, rect.bottom};
+  DrawFocusRect(dc_, &area);
+}
+
+void GdiCanvas::drawBitmap(const controls::Bitmap& bitmap, const controls::Rect& target,
+                           controls::BitmapFit fit) {
+  if (!bitmap.drawable() || target.width() <= 0 || target.height() <= 0) return;
+  const BITMAPINFO info = TopDownInfo(bitmap.width, bitmap.height);
+  void* bits = nullptr;
+  Bitmap section(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!section || bits == nullptr) return;
+  std::memcpy(bits, bitmap.pixels.data(),
+              static_cast<std::size_t>(bitmap.width) * bitmap.height * sizeof(std::uint32_t));
+  MemoryDC source(dc_);
+  SelectedObject selected(source.get(), section.get());
+  fillRect(target);  // what the transparent pixels show
+  const bool stretch = fit == controls::BitmapFit::Stretch;
+  const int sourceWidth = stretch ? bitmap.width : std::min(target.width(), bitmap.width);
+  const int sourceHeight = stretch ? bitmap.height : std::min(target.height(), bitmap.height);
+  const std::uint32_t key = bitmap.transparentColor();
+  TransparentBlt(dc_, target.left, target.top, stretch ? target.width() : sourceWidth,
+                 stretch ? target.height() : sourceHeight, source.get(), 0, 0, sourceWidth,
+                 sourceHeight, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
 }
 
 }  // namespace tarnsel::ui

@@ -1,5 +1,7 @@
 #include "ui/Panel.h"
 
+#include <utility>
+
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/Text.h"
@@ -26,10 +28,67 @@ void TPanel::paint(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
+  for (Control* child : children()) {
+    if (child->windowless() && child->visible) child->paintWindowless(dc);
+  }
+}
+
+Control* TPanel::windowlessAt(POINT point) const {
+  for (Control* child : children()) {
+    if (!child->windowless() || !child->visible) continue;
+    const Bounds& b = child->layout().bounds;
+    if (point.x >= b.left && point.x < b.right() && point.y >= b.top && point.y < b.bottom()) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+LRESULT TPanel::mouse(UINT message, LPARAM lParam) {
+  const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      captured_ = windowlessAt(point);
+      if (captured_) {
+        SetCapture(handle());
+        captured_->mouseDown(point);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (captured_) captured_->mouseMove(point);
+      break;
+    case WM_LBUTTONUP:
+      if (Control* target = std::exchange(captured_, nullptr)) {
+        ReleaseCapture();
+        target->mouseUp(point);
+      }
+      break;
+  }
+  return 0;
 }
 
 LRESULT TPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      return mouse(message, lParam);
+    case WM_CAPTURECHANGED:
+      captured_ = nullptr;
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == handle() && LOWORD(lParam) == HTCLIENT) {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(handle(), &point);
+        if (Control* child = windowlessAt(point)) {
+          SetCursor(LoadTCursor(child->cursor));
+          return TRUE;
+        }
+      }
+      return Control::handleMessage(message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

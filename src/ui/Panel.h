@@ -17,6 +17,11 @@ class TPanel : public Control {
 
  private:
   void paint(HDC dc);
+  // The windowless child under a point of the client area, or nullptr.
+  Control* windowlessAt(POINT point) const;
+  LRESULT mouse(UINT message, LPARAM lParam);
+
+  Control* captured_ = nullptr;  // not owned: the windowless child the mouse went down on
 };
 
 }  // namespace tarnsel::ui

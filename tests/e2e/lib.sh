@@ -38,6 +38,31 @@ check() {
 
 equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; }; }
 
+# Starts a Windows program in the background; sets `pid`. Whatever a test started
+# and left running is ended when the script exits.
+E2E_LAUNCHED=()
+launch() {
+  wine "$@" </dev/null &
+  pid=$!
+  E2E_LAUNCHED+=("$pid")
+}
+end_launched() {
+  local p
+  for p in "${E2E_LAUNCHED[@]}"; do kill "$p" 2>/dev/null || true; done
+}
+trap end_launched EXIT
+
+# Clicks the centre of the child of class $3 with text $4 in the visible
+# top-level window of class $1 titled $2 (a click also makes Wine activate it).
+click_child() {
+  local block x y
+  block="$(wait_for_window "$1" "$2" 10)" || return 1
+  read -r x y < <(C="$3" T="$4" awk -F'\t' '$2 == ENVIRON["C"] && $3 == ENVIRON["T"] {
+    split($4, b, ","); print int(b[1] + b[3] / 2), int(b[2] + b[4] / 2); exit }' <<<"$block")
+  [ -n "$x" ] || return 1
+  xdotool mousemove --window "$(x_window "$2")" "$x" "$y" click 1 2>/dev/null
+}
+
 finish() {
   if [ "$E2E_FAILURES" -ne 0 ]; then
     echo "$E2E_NAME: $E2E_FAILURES check(s) failed" >&2
@@ -55,8 +80,8 @@ wait_for_window() {
   local class="$1" title="$2" limit="${3:-30}" start block
   start=$(date +%s)
   while :; do
-    block="$(windows_now | awk -F'\t' -v c="$class" -v t="$title" '
-      $1 != "" { keep = ($2 == c && $3 == t) } keep')"
+    block="$(windows_now | C="$class" T="$title" awk -F'\t' '
+      $1 != "" { keep = ($2 == ENVIRON["C"] && $3 == ENVIRON["T"]) } keep')"
     if [ -n "$block" ]; then
       printf '%s\n' "$block"
       return 0
@@ -70,9 +95,15 @@ wait_for_window() {
 # message box and the form share their title).
 x_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1; }
 
-# Keys to an X window; xdotool's complaint about the focus without a window
-# manager is noise.
-send_keys() { xdotool key --window "$@" 2>/dev/null; }
+# Keys to an X window: focus it, then type as a user would (Wine drops keys sent
+# as synthetic events to an unfocused window). xdotool's complaint about the focus
+# without a window manager is noise.
+send_keys() {
+  local window="$1"
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key "$@" 2>/dev/null
+}
 
 screenshot() { import -window root "$E2E_WORK/$1.png"; echo "screenshot: $E2E_WORK/$1.png"; }
 

@@ -25,8 +25,7 @@ export TARNSEL_PROBE_LOG="$E2E_WORK/probe.log"
 # --- Waiting: no installed copy, no intro page.
 kit="$E2E_WORK/kit"
 make_kit "$kit"
-wine "$kit/viewer.exe" </dev/null &
-pid=$!
+launch "$kit/viewer.exe"
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "window shown and waiting" test -n "$form"
 field() { awk -F'\t' -v n="$1" '$2 == "Edit" { i++; if (i == n) print $3 }' <<<"$form"; }
@@ -43,12 +42,11 @@ check "closing the window ends the launcher" equals "$?" 0
 broken="$E2E_WORK/broken"
 mkdir -p "$broken"
 cp "$TARNSEL_EXE" "$broken/viewer.exe"
-wine "$broken/viewer.exe" </dev/null &
-pid=$!
+launch "$broken/viewer.exe"
 box="$(wait_for_window '#32770' Tarnsel 30 || true)"
 check "error box names the missing folder" grep -q $'\tStatic\tファイルが見つかりません.\t' <<<"$box"
 screenshot missing-source
-send_keys "$(x_window Tarnsel)" Return
+click_child '#32770' Tarnsel Button OK
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "window shown after the error" test -n "$form"
 check "source field keeps its stored text" equals "$(field 1)" "Edit2"
@@ -58,8 +56,7 @@ close_form "$pid"
 root="$E2E_WORK/drive-e"
 make_kit "$root"
 ln -sfn "$root" "$WINEPREFIX/dosdevices/e:"
-wine 'E:\viewer.exe' </dev/null &
-pid=$!
+launch 'E:\viewer.exe'
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "root launcher finds E:\\viewer" equals "$(field 1)" 'E:\viewer'
 check "program listed" equals "$(listed 1)" "viewer.exe"
@@ -68,8 +65,7 @@ close_form "$pid"
 rm -f "$WINEPREFIX/dosdevices/e:"
 
 # --- Western code page: the same Japanese texts.
-LANG=C.UTF-8 wine "$kit/viewer.exe" </dev/null &
-pid=$!
+LANG=C.UTF-8 launch "$kit/viewer.exe"
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "window shown under code page 1252" test -n "$form"
 screenshot waiting-cp1252

@@ -2,10 +2,12 @@
 // the Wine desktop and the texts of their children, as UTF-8 lines
 //   <window>\t<class>\t<text>              for a top-level window
 //   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
+//   \t\t<entry>                          after a combo box, for each of its entries
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,6 +43,30 @@ std::string FirstEntryOf(HWND list) {
   return Utf8(text);
 }
 
+// The entries of a combo box that keeps its strings, in list order.
+std::vector<std::string> EntriesOf(HWND combo) {
+  std::vector<std::string> entries;
+  LRESULT count = 0;
+  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                           reinterpret_cast<PDWORD_PTR>(&count))) {
+    return entries;
+  }
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000,
+                             reinterpret_cast<PDWORD_PTR>(&length)) ||
+        length < 0 || length >= 1024) {
+      entries.emplace_back();
+      continue;
+    }
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+    entries.push_back(Utf8(text));
+  }
+  return entries;
+}
+
 std::string ClassOf(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
@@ -55,6 +81,9 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
   const std::string text = className == "ListBox" ? FirstEntryOf(child) : TextOf(child);
   std::printf("\t%s\t%s\t%ld,%ld,%ld,%ld\n", className.c_str(), text.c_str(), bounds.left,
               bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  if (className == "ComboBox") {
+    for (const std::string& entry : EntriesOf(child)) std::printf("\t\t%s\n", entry.c_str());
+  }
   return TRUE;
 }
 

@@ -72,6 +72,17 @@ class RecordingCanvas : public Canvas {
   void drawTextLine(const Rect& rect, const std::string& text) override {
     calls.push_back("line " + std::to_string(rect.left) + " " + text);
   }
+  // The file list paints with the colours and font its window selected.
+  Color brushColor() const override { return clWindow; }
+  void setBrushColor(Color) override {}
+  void setFontColor(Color) override {}
+  Pen pen() const override { return {}; }
+  void setPen(const Pen&) override {}
+  int textWidth(const std::string&) override { return 0; }
+  int textHeight(const std::string&) override { return 0; }
+  void drawLine(int, int, int, int) override {}
+  void drawFocusRect(const Rect&) override {}
+  void drawBitmap(const Bitmap&, const Rect&, BitmapFit) override {}
   std::vector<std::string> calls;
 };
 

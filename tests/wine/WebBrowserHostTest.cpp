@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <set>
 #include <string>
@@ -63,11 +64,8 @@ RECT RectInParent(HWND window, HWND parent) {
   return rect;
 }
 
-void ExpectRect(const RECT& expected, const RECT& actual) {
-  EXPECT_EQ(expected.left, actual.left);
-  EXPECT_EQ(expected.top, actual.top);
-  EXPECT_EQ(expected.right, actual.right);
-  EXPECT_EQ(expected.bottom, actual.bottom);
+std::array<LONG, 4> Edges(const RECT& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 std::set<HWND> VisibleTopLevelWindowsOfThisProcess() {
@@ -130,37 +128,39 @@ class WebBrowserHostTest : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(apartment_.result()));
     ASSERT_NE(frame_.get(), nullptr);
-    ASSERT_NE(pane_.get(), nullptr);
+    ASSERT_NE(pane_, nullptr);
   }
 
   const RECT bounds_ = {1, 1, 401, 301};
   ComApartment apartment_;
   OwnedWindow frame_{CreateTestWindow(nullptr, WS_OVERLAPPEDWINDOW, 640, 480)};
-  OwnedWindow pane_{CreateTestWindow(frame_.get(), WS_CHILD | WS_VISIBLE, 500, 400)};
+  // Destroyed with the frame.
+  const HWND pane_ = CreateTestWindow(frame_.get(), WS_CHILD | WS_VISIBLE, 500, 400);
 };
 
-TEST_F(WebBrowserHostTest, HasNoWindowBeforeActivation) {
+TEST_F(WebBrowserHostTest, CreatedControlHasNoWindowAndTakesTabStop) {
   const WebBrowserHost host;
   EXPECT_EQ(host.window(), nullptr);
+  EXPECT_TRUE(host.tabStop());
 }
 
 TEST_F(WebBrowserHostTest, ActivatesInPaneFillingBounds) {
   WebBrowserHost host;
-  host.activate(pane_.get(), bounds_);
+  host.activate(pane_, bounds_);
   ASSERT_TRUE(IsWindow(host.window()));
-  EXPECT_TRUE(IsChild(pane_.get(), host.window()));
+  EXPECT_TRUE(IsChild(pane_, host.window()));
   wchar_t className[64] = {};
   GetClassNameW(host.window(), className, 64);
   EXPECT_STREQ(className, L"Shell Embedding");
-  ExpectRect(bounds_, RectInParent(host.window(), pane_.get()));
+  EXPECT_EQ(Edges(RectInParent(host.window(), pane_)), Edges(bounds_));
 }
 
 TEST_F(WebBrowserHostTest, SetBoundsMovesAndResizesControlWindow) {
   WebBrowserHost host;
-  host.activate(pane_.get(), bounds_);
+  host.activate(pane_, bounds_);
   const RECT moved = {10, 20, 210, 120};
   host.setBounds(moved);
-  ExpectRect(moved, RectInParent(host.window(), pane_.get()));
+  EXPECT_EQ(Edges(RectInParent(host.window(), pane_)), Edges(moved));
 }
 
 TEST_F(WebBrowserHostTest, WithoutParentWindowActivationFails) {
@@ -179,14 +179,15 @@ TEST_F(WebBrowserHostTest, NavigatesToLocalFileWithoutOpeningOtherWindows) {
   const std::set<HWND> before = VisibleTopLevelWindowsOfThisProcess();
   ASSERT_EQ(before.count(frame_.get()), 1u);
   TempHtmlFile page;
+  ASSERT_NE(GetFileAttributesW(page.path().c_str()), INVALID_FILE_ATTRIBUTES);
   WebBrowserHost host;
-  host.activate(pane_.get(), bounds_);
+  host.activate(pane_, bounds_);
   host.navigate(L"file:///" + page.path());
   // Long enough for the control to load, fail and report; an installer or
   // error dialog would be a new visible top-level window.
   PumpMessages(1500);
   EXPECT_EQ(VisibleTopLevelWindowsOfThisProcess(), before);
-  EXPECT_TRUE(IsChild(pane_.get(), host.window()));
+  EXPECT_TRUE(IsChild(pane_, host.window()));
   // Navigating puts the document view inside the control's window.
   EXPECT_NE(GetWindow(host.window(), GW_CHILD), nullptr);
 }
@@ -195,13 +196,13 @@ TEST_F(WebBrowserHostTest, DestroyingActiveHostRemovesWindowAndReleasesControl) 
   HWND window = nullptr;
   {
     WebBrowserHost host;
-    host.activate(pane_.get(), bounds_);
+    host.activate(pane_, bounds_);
     window = host.window();
     ASSERT_TRUE(IsWindow(window));
     ASSERT_TRUE(BrowserServerHasObjects());
   }
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(GetWindow(pane_.get(), GW_CHILD), nullptr);
+  EXPECT_EQ(GetWindow(pane_, GW_CHILD), nullptr);
   EXPECT_FALSE(BrowserServerHasObjects());
 }
 
@@ -211,7 +212,7 @@ TEST_F(WebBrowserHostTest, DestroyingHostNeverActivatedReleasesControl) {
     ASSERT_TRUE(BrowserServerHasObjects());
   }
   EXPECT_FALSE(BrowserServerHasObjects());
-  EXPECT_EQ(GetWindow(pane_.get(), GW_CHILD), nullptr);
+  EXPECT_EQ(GetWindow(pane_, GW_CHILD), nullptr);
 }
 
 TEST_F(WebBrowserHostTest, UnregisteredClassFailsWithClassNotRegistered) {
@@ -226,11 +227,6 @@ TEST_F(WebBrowserHostTest, UnregisteredClassFailsWithClassNotRegistered) {
     EXPECT_FALSE(message.empty());
     EXPECT_NE(message.back(), '\n');
   }
-}
-
-TEST_F(WebBrowserHostTest, BrowserControlTakesTabStop) {
-  const WebBrowserHost host;
-  EXPECT_TRUE(host.tabStop());
 }
 
 TEST(WebBrowserHostTabStop, LabelLikeOrNoUiControlsTakeNoTabStop) {

@@ -1,0 +1,320 @@
+// TCustomOutline: adding, deleting and finding items, expanding and collapsing,
+// and the selection with the grid rows it maps onto.
+#include "controls/Outline.h"
+
+#include <algorithm>
+
+#include "controls/OutlineMessages.h"
+#include "platform/Errors.h"
+
+namespace tarnsel::controls {
+
+namespace message = outline_message;
+
+namespace {
+
+// Items reach at most level 256.
+constexpr int DeepestParentLevel = 255;
+
+}  // namespace
+
+TCustomOutline::TCustomOutline(OutlineServices& services) : services_(services) {
+  root_ = makeRoot();
+  selected_ = cached_ = root_.get();
+  setRowHeightFromFont();
+  static constexpr const char* resourceNames[OutlinePictureCount] = {"PLUS", "MINUS", "OPEN",
+                                                                     "CLOSED", "LEAF"};
+  for (int slot = 0; slot < OutlinePictureCount; ++slot) {
+    pictures_[slot] = services_.loadBitmap(resourceNames[slot]);
+  }
+}
+
+TCustomOutline::~TCustomOutline() = default;
+
+std::unique_ptr<TOutlineNode> TCustomOutline::makeRoot() {
+  std::unique_ptr<TOutlineNode> root(new TOutlineNode(*this, "", 0));
+  root->expanded_ = true;
+  return root;
+}
+
+// Adding
+
+int TCustomOutline::AppendChild(int index, const std::string& text, std::intptr_t data) {
+  return addItem(index, text, data, AddKind::Child);
+}
+
+int TCustomOutline::AppendSibling(int index, const std::string& text, std::intptr_t data) {
+  return addItem(index, text, data, AddKind::Sibling);
+}
+
+int TCustomOutline::InsertBefore(int index, const std::string& text, std::intptr_t data) {
+  return addItem(index, text, data, AddKind::Before);
+}
+
+int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t data, AddKind kind) {
+  if (index < 0) throw EOutlineError(message::InvalidIndex);
+  if (kind != AddKind::Child && index == 0) return addItem(0, text, data, AddKind::Child);
+  int result = 0;
+  TOutlineNode* attached = nullptr;
+  try {
+    std::unique_ptr<TOutlineNode> node(new TOutlineNode(*this, text, data));
+    TOutlineNode* target = &lookUp(index);
+    int position = 0;
+    if (kind == AddKind::Before) {
+      position = ChildList::positionOf(target);
+      target = target->parent_;
+    } else {
+      if (kind == AddKind::Sibling) {
+        target = target->parent_;
+        if (target == nullptr) throw EOutlineError(message::InvalidIndex);
+      }
+      if (target->Level() > DeepestParentLevel) throw EOutlineError(message::TooDeep);
+      position = target->ChildCount();
+    }
+    attached = &attach(*target, position, std::move(node));
+    if (target->expanded_) UpdateColumnWidth();
+    if (UpdateRowCount()) repaint();
+    result = attached->Index();
+  } catch (const std::exception& error) {
+    // The node goes again, and the caller gets 0 with the error in the error box.
+    if (attached != nullptr) destroyNode(*attached);
+    if (!ReportError) throw;
+    ReportError(error);
+    result = 0;
+  }
+  positionCachedItem(index);
+  return result;
+}
+
+TOutlineNode& TCustomOutline::attach(TOutlineNode& parent, int position,
+                                     std::unique_ptr<TOutlineNode> node) {
+  TOutlineNode& attached = *node;
+  attached.parent_ = &parent;
+  parent.children_.insert(
+      position, std::unique_ptr<ChildListEntry>(static_cast<ChildListEntry*>(node.release())));
+  addNodes(parent, 1);
+  if (parent.expanded_) addVisibleRows(parent, 1);
+  return attached;
+}
+
+void TCustomOutline::positionCachedItem(int index) {
+  if (index < 0) throw EOutlineError(message::InvalidCurrentItem);
+  TOutlineNode* node = FindByIndex(*root_, index);
+  if (node == nullptr) throw EOutlineError(message::IndexNotFound);
+  cached_ = node;
+}
+
+// Finding
+
+TOutlineNode& TCustomOutline::lookUp(int index) {
+  if (cached_->Index() == index) return *cached_;
+  TOutlineNode* node = FindByIndex(*root_, index);
+  if (node == nullptr) throw EOutlineError(message::IndexNotFound);
+  return *node;
+}
+
+TOutlineNode& TCustomOutline::ItemAt(int index) {
+  if (index == 0) throw EOutlineError(message::InvalidIndex);
+  return lookUp(index);
+}
+
+TOutlineNode* TCustomOutline::FindByIndex(TOutlineNode& node, int index) const {
+  int offset = index - node.Index();
+  TOutlineNode* found = &node;
+  // Each step goes down into the child whose block of the pre-order holds the index.
+  while (offset != 0) {
+    const ChildList::Found child = found->children_.findByNodes(offset - 1);
+    if (child.entry == nullptr) return nullptr;
+    found = TOutlineNode::from(child.entry);
+    offset = child.offset;
+  }
+  return found;
+}
+
+TOutlineNode& TCustomOutline::VisibleNodeAt(TOutlineNode& node, int n) const {
+  TOutlineNode* found = &node;
+  while (n != 0) {
+    const ChildList::Found child = found->children_.findByRows(n - 1);
+    if (child.entry == nullptr) throw EOutlineError(message::IndexNotFound);
+    found = TOutlineNode::from(child.entry);
+    n = child.offset;
+  }
+  return *found;
+}
+
+int TCustomOutline::RowOfNode(const TOutlineNode& node) const {
+  // The rows before a node: its parent's row, the parent itself and the blocks of
+  // the earlier siblings.
+  int row = -1;
+  for (const TOutlineNode* at = &node; at->parent_ != nullptr; at = at->parent_) {
+    row += 1 + ChildList::rowsBefore(at);
+  }
+  return row;
+}
+
+// Counts kept in the children lists
+
+void TCustomOutline::addNodes(TOutlineNode& node, int delta) {
+  for (TOutlineNode* at = &node; at != nullptr; at = at->parent_) {
+    ChildList::setOwnWeights(at, at->ownNodes() + delta, at->ownRows());
+  }
+}
+
+void TCustomOutline::addVisibleRows(TOutlineNode& node, int delta) {
+  // Rows count upwards only through expanded nodes: a collapsed one shows none.
+  for (TOutlineNode* at = &node;; at = at->parent_) {
+    ChildList::setOwnWeights(at, at->ownNodes(), at->ownRows() + delta);
+    if (at->parent_ == nullptr || !at->parent_->expanded_) return;
+  }
+}
+
+// Deleting
+
+void TCustomOutline::DeleteItem(int index) {
+  if (index <= 0) throw EOutlineError(message::InvalidIndex);
+  destroyNode(lookUp(index));
+}
+
+void TCustomOutline::destroyNode(TOutlineNode& node) {
+  const int cachedIndex = cached_->Index();
+  for (const TOutlineNode* at = selected_; at != nullptr; at = at->parent_) {
+    if (at == &node) selected_ = root_.get();
+  }
+  for (const TOutlineNode* at = cached_; at != nullptr; at = at->parent_) {
+    if (at == &node) cached_ = root_.get();
+  }
+  TOutlineNode& parent = *node.parent_;
+  const bool wasLastChild = node.isLastChild();
+  const int nodes = node.subtreeSize();
+  const int rows = node.ownRows();
+  // Freeing the subtree does no per-node work: nothing in it refers outside.
+  parent.children_.remove(&node).reset();
+  addNodes(parent, -nodes);
+  if (parent.expanded_) addVisibleRows(parent, -rows);
+
+  if (!parent.HasChildren() && parent.parent_ != nullptr) collapse(parent);
+  if (parent.IsShown()) UpdateColumnWidth();
+  // The row follows to the parent or to the new last child, when that has a row.
+  if (!parent.HasChildren()) {
+    if (parent.IsShown()) setGridRowFromNode(parent);
+  } else if (wasLastChild && parent.expanded_) {
+    setGridRowFromNode(*TOutlineNode::from(parent.children_.last()));
+  }
+
+  TOutlineNode* atCachedIndex = FindByIndex(*root_, cachedIndex);
+  cached_ = atCachedIndex != nullptr ? atCachedIndex : root_.get();
+  // The row count first, so that the row the selection is read from still exists.
+  const bool rowCountChanged = UpdateRowCount();
+  if (selected_ == root_.get()) SelectedIndex();
+  if (rowCountChanged) repaint();
+}
+
+void TCustomOutline::ClearItems() {
+  root_.reset();
+  root_ = makeRoot();
+  selected_ = cached_ = root_.get();
+  UpdateRowCount();
+  // The row count may well stay at 1 while the one row's item is gone.
+  repaint();
+}
+
+// Expanding and collapsing
+
+void TOutlineNode::setExpanded(bool expanded) {
+  if (expanded) {
+    owner_.expand(*this);
+  } else {
+    owner_.collapse(*this);
+  }
+}
+
+void TOutlineNode::ExpandAll() {
+  if (!HasChildren()) return;
+  setExpanded(true);
+  // By position: an expand notification may add children anywhere below.
+  for (int position = 0; position < ChildCount(); ++position) Child(position)->ExpandAll();
+}
+
+void TCustomOutline::expand(TOutlineNode& node) {
+  if (node.expanded_) return;
+  for (const TOutlineNode* at = node.parent_; at != nullptr; at = at->parent_) {
+    if (!at->expanded_) throw EOutlineError(message::ParentNotExpanded);
+  }
+  NotifyExpand(node.Index());
+  node.expanded_ = true;
+  // Children of a collapsed node are collapsed: one row each.
+  addVisibleRows(node, node.children_.rows());
+  afterExpandOrCollapse(node);
+}
+
+void TCustomOutline::collapse(TOutlineNode& node) {
+  if (!node.expanded_) return;
+  collapseSubtree(node);
+  if (UpdateRowCount()) repaint();
+  NotifyCollapse(node.Index());
+  afterExpandOrCollapse(node);
+}
+
+void TCustomOutline::collapseSubtree(TOutlineNode& node) {
+  for (ChildListEntry* entry = node.children_.first(); entry != nullptr;
+       entry = ChildList::next(entry)) {
+    TOutlineNode& child = *TOutlineNode::from(entry);
+    if (child.expanded_) collapseSubtree(child);
+  }
+  addVisibleRows(node, -node.VisibleCount());
+  node.expanded_ = false;
+}
+
+void TCustomOutline::afterExpandOrCollapse(TOutlineNode& node) {
+  if (node.parent_ != nullptr && node.parent_->expanded_) UpdateColumnWidth();
+  if (UpdateRowCount()) repaint();
+}
+
+void TCustomOutline::NotifyExpand(int index) {
+  if (OnExpand) OnExpand(index);
+}
+
+void TCustomOutline::NotifyCollapse(int index) {
+  if (OnCollapse) OnCollapse(index);
+}
+
+// Selection and rows
+
+int TCustomOutline::SelectedIndex() {
+  if (selected_ == root_.get()) {
+    if (ItemCount() > 0) selected_ = &nodeAtRow(row_);
+  } else {
+    while (!selected_->IsShown()) selected_ = selected_->parent_;
+  }
+  return selected_->Index();
+}
+
+void TCustomOutline::setSelectedIndex(int index) {
+  if (index == 0 && ItemCount() > 0) index = 1;
+  if (index <= 0) throw EOutlineError(message::InvalidSelection);
+  TOutlineNode* node = selected_->Index() == index ? selected_ : FindByIndex(*root_, index);
+  if (node == nullptr) throw EOutlineError(message::IndexNotFound);
+  while (!node->IsShown()) node = node->parent_;
+  selected_ = node;
+  setGridRowFromNode(*node);
+}
+
+bool TCustomOutline::UpdateRowCount() {
+  const int previous = rowCount_;
+  setRowCount(root_->VisibleCount());
+  if (selected_ != root_.get()) setSelectedIndex(selected_->Index());
+  return rowCount_ != previous;
+}
+
+void TCustomOutline::setGridRowFromNode(const TOutlineNode& node) {
+  if (node.parent_ == nullptr) return;
+  setRow(RowOfNode(node));
+}
+
+void TCustomOutline::textChanged(TOutlineNode& node) {
+  if (node.parent_ == nullptr || !node.parent_->expanded_) return;
+  if (view_ != nullptr) view_->repaintRow(RowOfNode(node));
+  UpdateColumnWidth();
+}
+
+}  // namespace tarnsel::controls
