@@ -42,6 +42,8 @@ target_link_options(Tarnsel PRIVATE -s)
 add_executable(probe tests/probe/probe.cpp)
 add_executable(attrtool tests/tools/attrtool.cpp)
 add_executable(wintext tests/tools/wintext.cpp)
+add_executable(showrun tests/tools/showrun.cpp)
+target_link_options(showrun PRIVATE -municode)
 # A form with the drive list on the real drives; prints its fill time.
 add_executable(DriveListDemo tests/wine/DriveListDemo.cpp ${bitmap_rc})
 target_link_libraries(DriveListDemo PRIVATE tarnsel_ui)

@@ -89,18 +89,15 @@ void Application::showException(const std::exception& error) noexcept {
 
 void Application::fatal(const std::exception& error) noexcept {
   const auto* known = dynamic_cast<const TarnselError*>(&error);
-  const std::string className = known ? known->className() : "Exception";
-  const std::string message = error.what();
   wchar_t module[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, module, MAX_PATH);
   const wchar_t* fileName = wcsrchr(module, L'\\') ? wcsrchr(module, L'\\') + 1 : module;
-  wchar_t address[32];
-  std::swprintf(address, 32, L"%p", static_cast<void*>(nullptr));
-  const bool endsWithStop = !message.empty() && (message.back() == '.' || message.ends_with("。"));
-  const std::wstring text = Widen(className) + L"がモジュール " + fileName + L" の " + address +
-                            L" で発生しました。\n" + Widen(message) + (endsWithStop ? L"" : L".");
-  MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
-              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  // C++ exceptions carry no code address; the box shows the null address.
+  char address[32];
+  std::snprintf(address, sizeof address, "%p", static_cast<void*>(nullptr));
+  const std::wstring text = Widen(FatalErrorText(known ? known->className() : "Exception",
+                                                 Narrow(fileName), address, error.what()));
+  MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   ExitProcess(1);
 }
 

@@ -64,6 +64,26 @@ check "start file listed" equals "$(listed 2)" "startup.txt"
 close_form "$pid"
 rm -f "$WINEPREFIX/dosdevices/e:"
 
+# --- Started maximised: the start-up check brings the window back to normal.
+launch "$TOOL_DIR/showrun.exe" 3 "$(winpath "$kit/viewer.exe")"
+form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
+header="$(head -n 1 <<<"$form")"
+check "started maximised, shown normal" equals "$(xwininfo -id "$(x_window Tarnsel)" | awk '/Width:/ { print $2 }')" \
+  "$(awk -F'\t' '$2 == "TarnselPanel" { split($4, b, ","); if (b[1] == 0 && b[3] > w) w = b[3] } END { print w }' <<<"$form")"
+check "not minimised" test -z "$(grep -F '(minimised)' <<<"$header")"
+close_form "$pid"
+
+# --- Started minimised without activation: only a taskbar button until restored.
+launch "$TOOL_DIR/showrun.exe" 7 "$(winpath "$kit/viewer.exe")"
+form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
+check "started minimised" grep -qF '(minimised)' <<<"$(head -n 1 <<<"$form")"
+check "child windows and show handler wait for the restore" test -z "$(field 2)"
+wine "$TOOL_DIR/wintext.exe" restore Tarnsel </dev/null
+sleep 1
+form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
+check "restored: the show handler has run" equals "$(field 2)" 'C:\users\'"$(id -un)"'\Desktop'
+close_form "$pid"
+
 # --- Western code page: the same Japanese texts.
 LANG=C.UTF-8 launch "$kit/viewer.exe"
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"

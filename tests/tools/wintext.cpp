@@ -1,5 +1,7 @@
 // Test helper for the end-to-end scripts: prints the visible top-level windows of
-// the Wine desktop and the texts of their children, as UTF-8 lines
+// the Wine desktop and the texts of their children, as UTF-8 lines (with the
+// arguments "restore <title>", restores the minimised windows of that title
+// instead, as a click on a taskbar button would)
 //   <window>\t<class>\t<text>              for a top-level window
 //   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
 //   \t\t<entry>                          after a combo box, for each of its entries
@@ -89,15 +91,27 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
 
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   if (!IsWindowVisible(window)) return TRUE;
-  std::printf("%p\t%s\t%s\n", static_cast<void*>(window), ClassOf(window).c_str(),
-              TextOf(window).c_str());
+  std::printf("%p\t%s\t%s%s\n", static_cast<void*>(window), ClassOf(window).c_str(),
+              TextOf(window).c_str(), IsIconic(window) ? "\t(minimised)" : "");
   EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(window));
   return TRUE;
 }
 
 }  // namespace
 
-int main() {
+BOOL CALLBACK RestoreTitled(HWND window, LPARAM title) {
+  if (IsIconic(window) && TextOf(window) == *reinterpret_cast<const std::string*>(title)) {
+    ShowWindow(window, SW_RESTORE);
+  }
+  return TRUE;
+}
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "restore") {
+    const std::string title = argv[2];
+    EnumWindows(RestoreTitled, reinterpret_cast<LPARAM>(&title));
+    return 0;
+  }
   EnumWindows(PrintTopLevel, 0);
   return 0;
 }

@@ -72,6 +72,14 @@ TEST_F(MainWindowFrame, ScalingMultipliesEveryPositionAndSize) {
   EXPECT_EQ(browse.bounds.right(), 835 - 15) << "the right distance scaled too";
 }
 
+TEST(ErrorBox, FatalTextNamesClassModuleAddressAndMessage) {
+  EXPECT_EQ(FatalErrorText("EOleError", "viewer.exe", "0000000000000000",
+                           "OLE コントロールのアクティベートに失敗しました"),
+            "EOleErrorがモジュール viewer.exe の 0000000000000000 で発生しました。\n"
+            "OLE コントロールのアクティベートに失敗しました.");
+  EXPECT_EQ(FatalErrorText("E", "a.exe", "0", "done."), "Eがモジュール a.exe の 0 で発生しました。\ndone.");
+}
+
 TEST(ErrorBox, FullStopFollowsLettersButNotClosingPunctuation) {
   EXPECT_EQ(ErrorBoxText("ファイルが見つかりません"), "ファイルが見つかりません.");
   EXPECT_EQ(ErrorBoxText("I/O エラー (21)"), "I/O エラー (21)");

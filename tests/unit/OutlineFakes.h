@@ -15,7 +15,8 @@ namespace tarnsel::controls::outline_testing {
 inline const char* const PictureNames[] = {"PLUS", "MINUS", "OPEN", "CLOSED", "LEAF"};
 
 inline Bitmap FilledBitmap(int width, int height, std::uint32_t colour) {
-  return {width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), colour)};
+  return {width, height,
+          std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), colour)};
 }
 
 // The fake resources fill picture n with colour n + 1, so a drawing can name it.
@@ -54,7 +55,9 @@ class FakeView : public OutlineView {
     if (sizeMessages) outline->Resized();
   }
   void rowChanged(int) override {}
-  void colWidthChanged() override { events.push_back("width " + std::to_string(outline->ColWidth())); }
+  void colWidthChanged() override {
+    events.push_back("width " + std::to_string(outline->ColWidth()));
+  }
   void rowHeightChanged() override {
     events.push_back("height " + std::to_string(outline->ItemHeight()));
   }
@@ -127,11 +130,11 @@ class RecordingCanvas : public Canvas {
 
 class TestOutline : public TCustomOutline {
  public:
-  using TCustomOutline::TCustomOutline;
   using TCustomOutline::FindByIndex;
   using TCustomOutline::RootNode;
   using TCustomOutline::RowOfNode;
   using TCustomOutline::SelectedNode;
+  using TCustomOutline::TCustomOutline;
   using TCustomOutline::VisibleNodeAt;
 
   void windowCreated() override {

@@ -84,10 +84,10 @@ TEST_F(Outline, NumbersItemsInPreOrderIncludingCollapsedSubtrees) {
   EXPECT_EQ(outline.AppendChild(1, "a3"), 5) << "A's new last child goes before B";
   EXPECT_EQ(outline.AppendSibling(2, "a4"), 6);
   EXPECT_EQ(outline.InsertBefore(3, "new"), 3) << "takes over the index of x";
-  EXPECT_EQ(Items(outline), "A .a1 .new ..x .a2 .a3 .a4 B");
+  EXPECT_EQ(Items(outline), "A .a1 ..new ..x .a2 .a3 .a4 B");
   EXPECT_EQ(outline.InsertBefore(0, "Z"), 9);
   EXPECT_EQ(outline.AppendSibling(0, "Y"), 10);
-  EXPECT_EQ(Items(outline), "A .a1 .new ..x .a2 .a3 .a4 B Z Y");
+  EXPECT_EQ(Items(outline), "A .a1 ..new ..x .a2 .a3 .a4 B Z Y");
   EXPECT_EQ(outline.ItemCount(), 10);
   EXPECT_TRUE(reported.empty());
 }

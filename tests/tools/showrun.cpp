@@ -1,0 +1,26 @@
+// Test helper: starts a program with a given show command in its start-up
+// information, as a shortcut set to "maximised" or "minimised" would, and waits
+// for it to end. Usage: showrun <show command> <program>
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) return 2;
+  STARTUPINFOW startup = {sizeof startup};
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(std::wcstol(argv[1], nullptr, 10));
+  std::wstring commandLine = L"\"" + std::wstring(argv[2]) + L"\"";
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(argv[2], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return 3;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
