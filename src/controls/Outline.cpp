@@ -2,7 +2,7 @@
 // and the selection with the grid rows it maps onto.
 #include "controls/Outline.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "controls/OutlineMessages.h"
 #include "platform/Errors.h"

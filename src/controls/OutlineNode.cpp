@@ -2,6 +2,8 @@
 // follow from the node and row counts that each children list keeps summed.
 #include "controls/Outline.h"
 
+#include <utility>
+
 namespace tarnsel::controls {
 
 TOutlineNode::TOutlineNode(TCustomOutline& owner, std::string text, std::intptr_t data)
