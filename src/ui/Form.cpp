@@ -1,7 +1,9 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "platform/Errors.h"
 #include "ui/Application.h"
 #include "ui/Text.h"
 
@@ -14,6 +16,12 @@ constexpr wchar_t kFormClass[] = L"TarnselForm";
 bool IsButton(HWND window) {
   return (SendMessageW(window, WM_GETDLGCODE, 0, 0) &
           (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+bool IsComboBox(HWND window) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  return _wcsicmp(name, L"ComboBox") == 0;
 }
 
 bool ModifierDown() {
@@ -54,15 +62,17 @@ HBRUSH Form::brushFor(TColor color) {
   return brushes_.emplace(color, Brush(CreateSolidBrush(ToColorRef(color)))).first->second.get();
 }
 
-void Form::createForm(const std::string& caption, int left, int top, int clientWidth,
-                      int clientHeight) {
-  client_.bounds = {0, 0, clientWidth, clientHeight};
+void Form::createForm(const std::string& caption, int left, int top, int width, int height,
+                      bool outerSize) {
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT outer = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  RECT outer = {0, 0, width, height};
+  if (!outerSize) AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr}, style, exStyle, Widen(caption), nullptr,
             {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top}, 0);
+  RECT client;
+  GetClientRect(handle(), &client);
+  client_.bounds = {0, 0, client.right, client.bottom};
   Application::current().formCreated(*this);
 }
 
@@ -155,6 +165,65 @@ void Form::show() {
   if (!showing_) ShowWindow(handle(), SW_SHOW);
 }
 
+namespace {
+
+struct DisabledWindows {
+  HWND except;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOther(HWND window, LPARAM state) {
+  auto& disabled = *reinterpret_cast<DisabledWindows*>(state);
+  if (window != disabled.except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    disabled.windows.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int Form::showModal() {
+  if (IsWindowVisible(handle()) || !IsWindowEnabled(handle()) || modal_) {
+    throw EInvalidOperation("表示されているウィンドウをモーダルにすることはできません");
+  }
+  ReleaseCapture();
+  modal_ = true;
+  HWND activeBefore = GetActiveWindow();
+  HCURSOR cursorBefore = SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  DisabledWindows disabled{handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
+
+  if (!shownOnce_) {
+    showAtStart(SW_SHOWNORMAL);
+  } else {
+    ShowWindow(handle(), SW_SHOW);
+    if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
+  }
+  modalResult = 0;
+  Application& application = Application::current();
+  MSG message = {};
+  while (modalResult == 0) {
+    if (!application.processMessage(message)) {
+      // The application is terminating: end with "cancelled" and let the outer
+      // loop see the request too.
+      modalResult = 2;
+      PostQuitMessage(0);
+    }
+  }
+  const int result = modalResult;
+
+  const bool stillActive = GetActiveWindow() == handle();
+  HWND focus = GetFocus();
+  lastFocus_ = focus && IsChild(handle(), focus) ? focus : nullptr;
+  for (HWND window : disabled.windows) EnableWindow(window, TRUE);
+  ShowWindow(handle(), SW_HIDE);
+  SetCursor(cursorBefore);
+  if (stillActive && activeBefore && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
+  modal_ = false;
+  return result;
+}
+
 void Form::bringToFront() {
   SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(handle());
@@ -211,6 +280,8 @@ bool Form::preTranslate(MSG& message) {
     return true;
   }
   if (key == VK_RETURN && !ModifierDown()) {
+    // A dropped-down list keeps its own Enter.
+    if (focus && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) && IsComboBox(focus)) return false;
     if (focus && IsButton(focus)) {
       SendMessageW(focus, BM_CLICK, 0, 0);
       return true;
@@ -247,7 +318,15 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (OnResize) OnResize();
       return 0;
     case WM_CLOSE:
-      DestroyWindow(handle());
+      // The main form ends the program; a modal form ends its run with
+      // "cancelled"; any other form is only hidden.
+      if (Application::current().mainForm() == this) {
+        DestroyWindow(handle());
+      } else if (modal_) {
+        modalResult = 2;
+      } else {
+        ShowWindow(handle(), SW_HIDE);
+      }
       return 0;
     case WM_DESTROY:
       if (Application::current().mainForm() == this) Application::current().mainFormClosed();

@@ -49,6 +49,11 @@ class Form : public Window {
   void close();
   bool shown() const { return shownOnce_; }
 
+  // Shows the form modally: the program's other windows are disabled and
+  // messages are processed until the modal result is not 0, which is returned.
+  int showModal();
+  bool modal() const { return modal_; }
+
   int clientWidth() const;
   int clientHeight() const;
   void setClientHeight(int height);
@@ -63,8 +68,10 @@ class Form : public Window {
   HBRUSH brushFor(TColor color);
 
  protected:
-  // Creates the top-level window with client size `clientWidth` × `clientHeight`.
-  void createForm(const std::string& caption, int left, int top, int clientWidth, int clientHeight);
+  // Creates the top-level window with client size `width` × `height` (or, with
+  // `outerSize`, with that outer size).
+  void createForm(const std::string& caption, int left, int top, int width, int height,
+                  bool outerSize = false);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
@@ -84,6 +91,8 @@ class Form : public Window {
   bool childrenCreated_ = false;
   bool shownOnce_ = false;
   bool showing_ = false;       // the first show is under way
+  bool modal_ = false;
+  HWND lastFocus_ = nullptr;  // not owned: the focus when the form was last hidden
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;
