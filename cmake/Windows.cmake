@@ -25,6 +25,7 @@ add_library(tarnsel_ui STATIC
   src/ui/StoredLayout.cpp
   src/ui/Text.cpp
   src/controls/win32/FileListBoxView.cpp
+  src/controls/win32/ListItems.cpp
   src/controls/win32/DriveComboBoxView.cpp
   src/windows/TForm1.cpp
   src/windows/Form1Layout.cpp)

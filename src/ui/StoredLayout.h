@@ -33,6 +33,7 @@ struct StoredComponent {
   bool listFolders = false;  // file lists: FileType holds ftDirectory
   int itemHeight = 0;        // list controls; 0: from the font
   const char* onClick = nullptr;
+  const char* onChange = nullptr;
 };
 
 struct StoredForm {
@@ -41,6 +42,7 @@ struct StoredForm {
   TColor color;
   TPosition position;
   int textHeight;  // the form font's digit height the layout was made for
+  bool outerSize = false;  // the size is the window's outer size, not its client size
   const char* onShow = nullptr;
   const char* onResize = nullptr;
   std::vector<StoredComponent> components;

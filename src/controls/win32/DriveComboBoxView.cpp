@@ -1,5 +1,7 @@
 #include "controls/win32/DriveComboBoxView.h"
 
+#include "controls/win32/ListItems.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -84,32 +86,18 @@ void DriveComboBoxView::recreateWindow() {
   if (focused) SetFocus(handle());
 }
 
-int DriveComboBoxView::screenCursor() {
-  return GetCursor() == LoadCursorW(nullptr, IDC_WAIT) ? crHourGlass : crDefault;
-}
+int DriveComboBoxView::screenCursor() { return CurrentScreenCursor(); }
 
-void DriveComboBoxView::setScreenCursor(int cursor) {
-  SetCursor(LoadCursorW(nullptr, cursor == crHourGlass ? IDC_WAIT : IDC_ARROW));
-}
+void DriveComboBoxView::setScreenCursor(int cursor) { SetCurrentScreenCursor(cursor); }
 
-int DriveComboBoxView::fontLineHeight() {
-  ui::WindowDC screen(nullptr);
-  ui::SelectedObject selected(screen.get(), font());
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(screen.get(), &metrics);
-  return metrics.tmHeight;
-}
+int DriveComboBoxView::fontLineHeight() { return FontLineHeightOf(font()); }
 
 void DriveComboBoxView::drawItem(const DRAWITEMSTRUCT& item) {
-  const bool selected = item.itemState & ODS_SELECTED;
-  HBRUSH brush = selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : form().brushFor(color);
-  ui::SelectedObject brushSelected(item.hDC, brush);
-  ui::SelectedObject fontSelected(item.hDC, font());
-  SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ui::ToColorRef(fontColor));
-  ui::GdiCanvas canvas(item.hDC);
+  EntryPainter painter(item, *this);
   const RECT& r = item.rcItem;
   // itemID is -1 for the selection field when nothing is selected.
-  model_.DrawItem(canvas, static_cast<int>(item.itemID), {r.left, r.top, r.right, r.bottom});
+  model_.DrawItem(painter.canvas(), static_cast<int>(item.itemID),
+                  {r.left, r.top, r.right, r.bottom});
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     DrawFocusRect(item.hDC, &r);
   }

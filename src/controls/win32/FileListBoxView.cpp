@@ -1,5 +1,7 @@
 #include "controls/win32/FileListBoxView.h"
 
+#include "controls/win32/ListItems.h"
+
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/GdiCanvas.h"
@@ -55,32 +57,18 @@ void FileListBoxView::repaint() {
   if (hasHandle()) InvalidateRect(handle(), nullptr, TRUE);
 }
 
-int FileListBoxView::screenCursor() {
-  return GetCursor() == LoadCursorW(nullptr, IDC_WAIT) ? crHourGlass : crDefault;
-}
+int FileListBoxView::screenCursor() { return CurrentScreenCursor(); }
 
-void FileListBoxView::setScreenCursor(int cursor) {
-  SetCursor(LoadCursorW(nullptr, cursor == crHourGlass ? IDC_WAIT : IDC_ARROW));
-}
+void FileListBoxView::setScreenCursor(int cursor) { SetCurrentScreenCursor(cursor); }
 
-int FileListBoxView::fontLineHeight() {
-  ui::WindowDC screen(nullptr);
-  ui::SelectedObject selected(screen.get(), font());
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(screen.get(), &metrics);
-  return metrics.tmHeight;
-}
+int FileListBoxView::fontLineHeight() { return FontLineHeightOf(font()); }
 
 void FileListBoxView::drawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
-  const bool selected = item.itemState & ODS_SELECTED;
-  HBRUSH brush = selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : form().brushFor(color);
-  ui::SelectedObject brushSelected(item.hDC, brush);
-  ui::SelectedObject fontSelected(item.hDC, font());
-  SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ui::ToColorRef(fontColor));
-  ui::GdiCanvas canvas(item.hDC);
+  EntryPainter painter(item, *this);
   const RECT& r = item.rcItem;
-  model_.DrawItem(canvas, static_cast<int>(item.itemID), {r.left, r.top, r.right, r.bottom});
+  model_.DrawItem(painter.canvas(), static_cast<int>(item.itemID),
+                  {r.left, r.top, r.right, r.bottom});
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
 
