@@ -82,3 +82,8 @@ endforeach()
 add_test(NAME resources.version_information_and_manifest
   COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Tarnsel>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckResources.cmake)
+
+find_program(TARNSEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
+add_test(NAME resources.imports_only_system_dlls
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
