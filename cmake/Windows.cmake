@@ -27,8 +27,11 @@ add_library(tarnsel_ui STATIC
   src/controls/win32/FileListBoxView.cpp
   src/controls/win32/ListItems.cpp
   src/controls/win32/DriveComboBoxView.cpp
+  src/controls/win32/OutlineGridView.cpp
   src/windows/TForm1.cpp
-  src/windows/Form1Layout.cpp)
+  src/windows/Form1Layout.cpp
+  src/windows/TForm2.cpp
+  src/windows/Form2Layout.cpp)
 target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 comctl32 gdi32 msimg32)
 
 include(cmake/Bitmaps.cmake)
@@ -53,6 +56,10 @@ target_link_options(showrun PRIVATE -municode)
 add_executable(DriveListDemo tests/wine/DriveListDemo.cpp ${bitmap_rc})
 target_link_libraries(DriveListDemo PRIVATE tarnsel_ui)
 add_dependencies(DriveListDemo tarnsel_bitmaps)
+# A form with an outline on a small fixed tree; its window text tells its state.
+add_executable(OutlineDemo tests/wine/OutlineDemo.cpp ${bitmap_rc})
+target_link_libraries(OutlineDemo PRIVATE tarnsel_ui)
+add_dependencies(OutlineDemo tarnsel_bitmaps)
 
 # GoogleTest built from Debian's source with this toolchain.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -63,9 +70,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(tarnsel_wine_tests
   tests/contract/PlatformContract.cpp
   tests/contract/Win32World.cpp
-  tests/wine/WebBrowserHostTest.cpp)
+  tests/wine/WebBrowserHostTest.cpp
+  tests/wine/OutlineGridViewTest.cpp
+  ${bitmap_rc})
 target_include_directories(tarnsel_wine_tests PRIVATE tests)
-target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 gtest gtest_main)
+target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 tarnsel_ui gtest gtest_main)
+add_dependencies(tarnsel_wine_tests tarnsel_bitmaps)
 
 include(GoogleTest)
 gtest_discover_tests(tarnsel_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)

@@ -4,14 +4,18 @@
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "windows/TForm1.h"
+#include "windows/TForm2.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tarnsel::ui::Application application;
   tarnsel::platform::win32::Win32Platform system;
   std::unique_ptr<tarnsel::windows::TForm1> form1;
+  std::unique_ptr<tarnsel::windows::TForm2> form2;
   try {
     application.setTitle("Tarnsel");
     form1 = std::make_unique<tarnsel::windows::TForm1>(system.platform());
+    form2 = std::make_unique<tarnsel::windows::TForm2>(system.platform());
+    form1->setPicker(form2.get());
     return application.run();
   } catch (const std::exception& error) {
     application.fatal(error);

@@ -97,7 +97,8 @@ void Application::fatal(const std::exception& error) noexcept {
   std::snprintf(address, sizeof address, "%p", static_cast<void*>(nullptr));
   const std::wstring text = Widen(FatalErrorText(known ? known->className() : "Exception",
                                                  Narrow(fileName), address, error.what()));
-  MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
+              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   ExitProcess(1);
 }
 

@@ -103,6 +103,14 @@ void Form::createChildren() {
     return orderA < orderB;
   });
   for (Control* control : ordered) control->createHandles();
+  // A control whose window existed already (made early, while loading) takes its
+  // place in the tab order too.
+  HWND previous = HWND_TOP;
+  for (Control* control : ordered) {
+    if (!control->hasHandle()) continue;
+    SetWindowPos(control->handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = control->handle();
+  }
 }
 
 void Form::realign() {

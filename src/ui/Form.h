@@ -90,9 +90,9 @@ class Form : public Window {
   std::map<TColor, Brush> brushes_;
   bool childrenCreated_ = false;
   bool shownOnce_ = false;
-  bool showing_ = false;       // the first show is under way
+  bool showing_ = false;  // the first show is under way
   bool modal_ = false;
-  HWND lastFocus_ = nullptr;  // not owned: the focus when the form was last hidden
+  HWND lastFocus_ = nullptr;   // not owned: the focus when the form was last hidden
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;

@@ -41,7 +41,7 @@ struct StoredForm {
   int left, top, clientWidth, clientHeight;
   TColor color;
   TPosition position;
-  int textHeight;  // the form font's digit height the layout was made for
+  int textHeight;          // the form font's digit height the layout was made for
   bool outerSize = false;  // the size is the window's outer size, not its client size
   const char* onShow = nullptr;
   const char* onResize = nullptr;

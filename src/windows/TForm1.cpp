@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "windows/TForm2.h"
+
 namespace tarnsel::windows {
 
 using controls::win32::FileListBoxView;
@@ -47,7 +49,8 @@ T& TForm1::component(const char* name) {
 }
 
 void TForm1::SpeedButton1Click() {
-  // The folder picker comes with its own window.
+  if (!picker_) return;
+  if (picker_->showModal() == 1) setEdit1Text(picker_->pathText());
 }
 
 std::string TForm1::edit1Text() { return component<ui::TEdit>("Edit1").text(); }

@@ -13,6 +13,8 @@
 
 namespace tarnsel::windows {
 
+class TForm2;
+
 // The main window's stored layout.
 const ui::StoredForm& Form1Layout();
 
@@ -28,6 +30,8 @@ class TForm1 final : public ui::Form, public launcher::MainWindow {
   void SpeedButton1Click();
 
   launcher::Unit1& unit() { return unit_; }
+  // The folder picker that the browse button shows; built right after this form.
+  void setPicker(TForm2* picker) { picker_ = picker; }
 
   // launcher::MainWindow
   std::string edit1Text() override;
@@ -51,6 +55,7 @@ class TForm1 final : public ui::Form, public launcher::MainWindow {
 
   platform::Platform platform_;
   launcher::Unit1 unit_;
+  TForm2* picker_ = nullptr;  // not owned
 };
 
 }  // namespace tarnsel::windows

@@ -77,7 +77,8 @@ TEST(ErrorBox, FatalTextNamesClassModuleAddressAndMessage) {
                            "OLE コントロールのアクティベートに失敗しました"),
             "EOleErrorがモジュール viewer.exe の 0000000000000000 で発生しました。\n"
             "OLE コントロールのアクティベートに失敗しました.");
-  EXPECT_EQ(FatalErrorText("E", "a.exe", "0", "done."), "Eがモジュール a.exe の 0 で発生しました。\ndone.");
+  EXPECT_EQ(FatalErrorText("E", "a.exe", "0", "done."),
+            "Eがモジュール a.exe の 0 で発生しました。\ndone.");
 }
 
 TEST(ErrorBox, FullStopFollowsLettersButNotClosingPunctuation) {

@@ -1,0 +1,91 @@
+// TDirectoryOutline: the folders of one drive as an outline tree. The top-level
+// item is the drive's root, every item below it one folder name; a folder's
+// sub-folders are read the first time its item is expanded. The model works
+// through the platform's directory search and current directory.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "controls/Outline.h"
+#include "platform/Platform.h"
+
+namespace tarnsel::controls {
+
+class TDirectoryOutline : public TCustomOutline {
+ public:
+  // The case of item texts and paths. The drive list has a text case of its own
+  // without tcAsIs.
+  enum class TTextCase : std::uint8_t { tcLowerCase, tcUpperCase, tcAsIs };
+
+  // The form file's default for Options; a new tree starts with ooDrawFocusRect
+  // alone, so form files always store it.
+  static constexpr unsigned StoredOptionsDefault = ooDrawFocusRect | ooStretchBitmaps;
+
+  // The leaf picture is the closed folder's; no items, no drive, no folder yet.
+  TDirectoryOutline(OutlineServices& services, platform::Platform platform);
+
+  // The drive letter as last assigned, in the case of that assignment; 0 unset.
+  char Drive() const { return drive_; }
+  // Another drive letter makes that drive's root the current directory and the
+  // tree shows that drive alone. Raises EInOutError when the root cannot be
+  // entered; the new letter stays stored then.
+  void setDrive(char letter);
+  // Full path of the current folder after the case rule; a drive root keeps its
+  // backslash.
+  const std::string& Directory() const { return directory_; }
+  // Makes the folder the current directory and raises OnChange. Raises
+  // EInOutError when it cannot be entered; the new path stays stored then.
+  void setDirectory(const std::string& path);
+  TTextCase TextCase() const { return textCase_; }
+  // Applies the new case rule to the next rebuild, which runs at once.
+  void setTextCase(TTextCase textCase);
+
+  // Whether the form file writes Options and TextCase.
+  bool OptionsStored() const { return Options() != StoredOptionsDefault; }
+  bool TextCaseStored() const { return textCase_ != TTextCase::tcLowerCase; }
+
+  std::function<void()> OnChange;
+
+  // The clicked item's folder becomes Directory.
+  void Click() override;
+  // Builds the tree down to Directory, which then is selected.
+  void Loaded() override;
+  // Takes Drive and Directory from the current directory if no drive is set.
+  void windowCreated() override;
+
+ protected:
+  // Reads the sub-folders of the item at `index` into it, in ordinal order, and
+  // marks the item listed, also when the folder cannot be read.
+  virtual void LoadFolderLevel(int index);
+  // Discards every item, adds the drive's root, walks down to Directory and
+  // notifies.
+  virtual void RebuildTree();
+  virtual void NotifyChange();
+  // A folder's first expansion reads its sub-folders.
+  void NotifyExpand(int index) override;
+
+ private:
+  using CaseFunction = std::string (*)(const platform::CodePage&, std::string_view);
+
+  void SelectCaseRule();
+  std::string ApplyTextCase(const std::string& text) const;
+  // The index of the child to insert `name` before, or -1 to append it.
+  int FindSortedPosition(const TOutlineNode& node, const std::string& name) const;
+  // Expands the items along `path` and selects the last one.
+  void WalkToFolder(const std::string& path);
+  // The item's folder path: its FullPath without the doubled backslash after the
+  // drive root's own.
+  std::string FolderPath(const TOutlineNode& node) const;
+  void takeCurrentDirectory();
+
+  platform::Platform platform_;
+  char drive_ = 0;
+  std::string directory_;
+  TTextCase textCase_ = TTextCase::tcLowerCase;
+  CaseFunction caseFunction_ = nullptr;
+};
+
+}  // namespace tarnsel::controls

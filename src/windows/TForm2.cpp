@@ -1,0 +1,100 @@
+#include "windows/TForm2.h"
+
+#include <stdexcept>
+
+#include "platform/Errors.h"
+
+namespace tarnsel::windows {
+
+using controls::TDirectoryOutline;
+using controls::win32::DriveComboBoxView;
+using controls::win32::OutlineGridView;
+
+namespace {
+// The tree's "Data" byte: the leaf picture slot is user-set.
+constexpr std::uint8_t kStoredPictures = 16;
+}  // namespace
+
+TForm2::TForm2(platform::Platform platform) : platform_(platform) {
+  const ui::StoredForm& stored = Form2Layout();
+  createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight,
+             stored.outerSize);
+  const ui::HandlerTable handlers = {
+      {"BitBtn1Click", [this] { BitBtn1Click(); }},
+      {"BitBtn2Click", [this] { BitBtn2Click(); }},
+      {"DirectoryOutline1Change", [this] { DirectoryOutline1Change(); }},
+      {"DriveComboBox1Change", [this] { DriveComboBox1Change(); }},
+  };
+  const std::map<std::string, ui::ComponentFactory> factories = {
+      {"TDriveComboBox",
+       [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
+         return &form.add<DriveComboBoxView>(parent, c.name, platform_);
+       }},
+      {"TDirectoryOutline",
+       [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
+         auto& view =
+             form.add<OutlineGridView>(parent, c.name, [this](controls::OutlineServices& services) {
+               return std::make_unique<TDirectoryOutline>(services, platform_);
+             });
+         auto& outline = static_cast<TDirectoryOutline&>(view.outline());
+         outline.BeginLoading();
+         outline.setItemHeight(c.itemHeight);
+         outline.setOptions(controls::ooDrawFocusRect);
+         outline.ReadData(kStoredPictures);
+         return &view;
+       }},
+  };
+  ui::BuildComponents(*this, stored, handlers, factories);
+  for (const ui::StoredComponent& c : stored.components) {
+    if (!c.onChange) continue;
+    if (std::string(c.className) == "TDriveComboBox") {
+      component<DriveComboBoxView>(c.name).model().OnChange = ui::Handler(handlers, c.onChange);
+    } else {
+      tree().OnChange = ui::Handler(handlers, c.onChange);
+    }
+  }
+  auto& okButton = component<ui::TBitBtn>("BitBtn1");
+  defaultButtonClick = [&okButton] { okButton.click(); };
+  scaleForDisplay(stored.textHeight);
+  finishLoading();
+}
+
+void TForm2::finishLoading() {
+  try {
+    tree().Loaded();
+  } catch (const EOutlineError&) {
+    // The current directory at start can't be walked to (a hidden or dot folder on
+    // its way, or a short name): show its drive's root instead of ending the program.
+    const std::string directory = tree().Directory();
+    if (directory.size() < 2 || directory[1] != ':') throw;
+    tree().setDirectory(directory.substr(0, 2) + "\\");
+  }
+}
+
+template <typename T>
+T& TForm2::component(const char* name) {
+  T* control = dynamic_cast<T*>(find(name));
+  if (!control) throw std::logic_error(std::string("no component ") + name);
+  return *control;
+}
+
+TDirectoryOutline& TForm2::tree() {
+  return static_cast<TDirectoryOutline&>(component<OutlineGridView>("DirectoryOutline1").outline());
+}
+
+controls::TDriveComboBox& TForm2::driveList() {
+  return component<DriveComboBoxView>("DriveComboBox1").model();
+}
+
+void TForm2::DirectoryOutline1Change() {
+  component<ui::TEdit>("Edit1").setText(tree().Directory());
+}
+
+void TForm2::DriveComboBox1Change() {
+  tree().setDrive(driveList().Drive());
+  component<OutlineGridView>("DirectoryOutline1").repaint();
+}
+
+std::string TForm2::pathText() { return component<ui::TEdit>("Edit1").text(); }
+
+}  // namespace tarnsel::windows

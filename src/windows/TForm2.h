@@ -1,0 +1,43 @@
+// The folder picker: a drive list, the folder tree of the chosen drive and a path
+// field, shown modally by the main window's browse button.
+#pragma once
+
+#include "controls/DirectoryOutline.h"
+#include "controls/win32/DriveComboBoxView.h"
+#include "controls/win32/OutlineGridView.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/StoredLayout.h"
+
+namespace tarnsel::windows {
+
+// The folder picker's stored layout.
+const ui::StoredForm& Form2Layout();
+
+class TForm2 final : public ui::Form {
+ public:
+  // Builds the picker hidden; the tree is built at once for the current directory.
+  explicit TForm2(platform::Platform platform);
+
+  // Handlers bound by name from the stored layout.
+  void BitBtn1Click() { modalResult = 1; }
+  void BitBtn2Click() { modalResult = 2; }
+  void DirectoryOutline1Change();
+  void DriveComboBox1Change();
+
+  // The path field's text as ANSI bytes.
+  std::string pathText();
+
+  controls::TDirectoryOutline& tree();
+  controls::TDriveComboBox& driveList();
+
+ private:
+  template <typename T>
+  T& component(const char* name);
+  // The tree's first build, at the end of loading.
+  void finishLoading();
+
+  platform::Platform platform_;
+};
+
+}  // namespace tarnsel::windows
