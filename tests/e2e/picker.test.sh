@@ -49,6 +49,21 @@ expected_start="$(winpath "$start_folder" | tr 'A-Z' 'a-z')"
 check "path field shows the start-up folder in lower case" equals "$(text_of "$picker" Edit 1)" "$expected_start"
 check "the picker opens at 237, 125" equals "$(xwininfo -id "$(x_window Form2)" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }' | cut -d, -f1 | awk '{ print ($1 >= 237 && $1 <= 250) ? "yes" : $1 }')" yes
 screenshot picker
+
+# --- The tree by keyboard: from the path field back into the tree, "+" lists
+# and opens the start-up folder, Down moves to its sub-folder, which becomes the
+# path field's text.
+click_child TarnselForm Form2 Edit "$expected_start"
+xdotool key shift+Tab plus 2>/dev/null
+sleep 0.5
+xdotool key Down 2>/dev/null
+sleep 1
+check "a keyboard move in the tree reports the folder" equals \
+  "$(text_of "$(block_of Form2)" Edit 1)" "$expected_start\\sub"
+screenshot picker-expanded
+xdotool key Up 2>/dev/null
+sleep 1
+check "and back to the start-up folder" equals "$(text_of "$(block_of Form2)" Edit 1)" "$expected_start"
 click_child TarnselForm Form2 Button OK
 sleep 1
 check "OK hands the path to the destination field" equals "$(destination)" "$expected_start"
