@@ -17,6 +17,10 @@ struct TAnchors {
   bool operator==(const TAnchors&) const = default;
 };
 
+// The anchor sets the stored layouts use besides the default left and top.
+inline constexpr TAnchors kLeftTopRight = {true, true, true, false};
+inline constexpr TAnchors kTopRight = {false, true, true, false};
+
 struct Bounds {
   int left = 0;
   int top = 0;

@@ -6,11 +6,6 @@ namespace tarnsel::windows {
 
 using namespace ui;
 
-namespace {
-constexpr TAnchors kLeftTopRight = {true, true, true, false};
-constexpr TAnchors kTopRight = {false, true, true, false};
-}  // namespace
-
 const StoredForm& Form1Layout() {
   static const StoredForm layout = {
       .caption = "Tarnsel",
