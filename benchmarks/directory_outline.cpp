@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "controls/DirectoryOutline.h"
+#include "platform/simulated/ForwardingFileSystem.h"
 #include "platform/simulated/SimulatedWindows.h"
 
 namespace {
@@ -45,11 +46,11 @@ class ListedSearch final : public platform::DirectorySearch {
 };
 
 // The simulated file system, except that one pattern finds a prepared listing.
-class PreparedFolder final : public platform::FileSystem {
+class PreparedFolder final : public tarnsel::sim::ForwardingFileSystem {
  public:
   PreparedFolder(tarnsel::sim::SimulatedWindows& windows, std::string pattern,
                  std::vector<platform::DirectoryEntry> entries)
-      : windows_(windows), pattern_(std::move(pattern)), entries_(std::move(entries)) {}
+      : ForwardingFileSystem(windows), pattern_(std::move(pattern)), entries_(std::move(entries)) {}
 
   std::unique_ptr<platform::DirectorySearch> findFirst(const std::string& pattern,
                                                        std::uint32_t mask) override {
@@ -57,30 +58,10 @@ class PreparedFolder final : public platform::FileSystem {
     if (pattern == pattern_ && (mask & platform::attr::Directory) != 0 && !entries_.empty()) {
       return std::make_unique<ListedSearch>(entries_);
     }
-    return windows_.findFirst(pattern, mask);
-  }
-  std::string moduleFileName() override { return windows_.moduleFileName(); }
-  std::optional<std::string> fullPathName(const std::string& path) override {
-    return windows_.fullPathName(path);
-  }
-  std::string currentDirectory() override { return windows_.currentDirectory(); }
-  std::uint32_t setCurrentDirectory(const std::string& path) override {
-    return windows_.setCurrentDirectory(path);
-  }
-  bool fileExists(const std::string& path) override { return windows_.fileExists(path); }
-  std::optional<std::uint32_t> fileAttributes(const std::string& path) override {
-    return windows_.fileAttributes(path);
-  }
-  bool setFileAttributes(const std::string& path, std::uint32_t attributes) override {
-    return windows_.setFileAttributes(path, attributes);
-  }
-  bool createDirectory(const std::string& path) override { return windows_.createDirectory(path); }
-  std::optional<std::string> finalPath(const std::string& path) override {
-    return windows_.finalPath(path);
+    return ForwardingFileSystem::findFirst(pattern, mask);
   }
 
  private:
-  tarnsel::sim::SimulatedWindows& windows_;
   std::string pattern_;
   std::vector<platform::DirectoryEntry> entries_;
 };

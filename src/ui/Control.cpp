@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 
 namespace tarnsel::ui {
 
@@ -79,6 +80,20 @@ LRESULT Control::controlColors(HDC dc) {
 }
 
 LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (paintsItself()) {
+    switch (message) {
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_PAINT: {
+        PaintDC dc(handle());
+        paint(dc.get());
+        return 0;
+      }
+      case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+  }
   if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT &&
       reinterpret_cast<HWND>(wParam) == handle()) {
     SetCursor(LoadTCursor(cursor));

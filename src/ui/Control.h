@@ -79,6 +79,10 @@ class Control : public Window {
   HWND parentHandle() const;
   RECT boundsRect() const;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A control of our own window class that draws all of its client area: the
+  // background is never erased, and one routine serves WM_PAINT and WM_PRINTCLIENT.
+  virtual bool paintsItself() const { return false; }
+  virtual void paint(HDC) {}
   // The colours for a system control's WM_CTLCOLORxxx.
   LRESULT controlColors(HDC dc);
 

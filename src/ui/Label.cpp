@@ -38,16 +38,6 @@ void TLabel::paint(HDC dc) {
 
 LRESULT TLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintDC dc(handle());
-      paint(dc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     default:

@@ -13,10 +13,11 @@ class TLabel : public Control {
  protected:
   void createWindow(HWND parent, const RECT& bounds) override;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool paintsItself() const override { return true; }
+  void paint(HDC dc) override;
 
  private:
   void fitToText();
-  void paint(HDC dc);
 };
 
 }  // namespace tarnsel::ui

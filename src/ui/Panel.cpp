@@ -89,16 +89,6 @@ LRESULT TPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       return Control::handleMessage(message, wParam, lParam);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintDC dc(handle());
-      paint(dc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
       return Control::handleMessage(message, wParam, lParam);
   }

@@ -14,9 +14,10 @@ class TPanel : public Control {
  protected:
   void createWindow(HWND parent, const RECT& bounds) override;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool paintsItself() const override { return true; }
+  void paint(HDC dc) override;
 
  private:
-  void paint(HDC dc);
   // The windowless child under a point of the client area, or nullptr.
   Control* windowlessAt(POINT point) const;
   LRESULT mouse(UINT message, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/simulated/ForwardingFileSystem.h"
 #include "platform/simulated/SimulatedWindows.h"
 
 namespace tarnsel::controls {
@@ -46,46 +47,21 @@ class RecordingDrives : public platform::Drives {
 
 // The simulated file system, but with the current directory on a network share,
 // which the simulation itself cannot have.
-class NetworkCurrentDirectory : public platform::FileSystem {
+class NetworkCurrentDirectory : public sim::ForwardingFileSystem {
  public:
-  explicit NetworkCurrentDirectory(sim::SimulatedWindows& windows) : windows_(windows) {}
-  std::string moduleFileName() override { return windows_.moduleFileName(); }
-  std::optional<std::string> fullPathName(const std::string& path) override {
-    return windows_.fullPathName(path);
-  }
+  using ForwardingFileSystem::ForwardingFileSystem;
   std::string currentDirectory() override { return "\\\\server\\share\\x"; }
-  std::uint32_t setCurrentDirectory(const std::string& path) override {
-    return windows_.setCurrentDirectory(path);
-  }
-  std::unique_ptr<platform::DirectorySearch> findFirst(const std::string& pattern,
-                                                       std::uint32_t mask) override {
-    return windows_.findFirst(pattern, mask);
-  }
-  bool fileExists(const std::string& path) override { return windows_.fileExists(path); }
-  std::optional<std::uint32_t> fileAttributes(const std::string& path) override {
-    return windows_.fileAttributes(path);
-  }
-  bool setFileAttributes(const std::string& path, std::uint32_t attributes) override {
-    return windows_.setFileAttributes(path, attributes);
-  }
-  bool createDirectory(const std::string& path) override { return windows_.createDirectory(path); }
-  std::optional<std::string> finalPath(const std::string& path) override {
-    return windows_.finalPath(path);
-  }
-
- private:
-  sim::SimulatedWindows& windows_;
 };
 
 // A drive of GetDriveType kind `type`.
-sim::DriveSpec Kind(std::uint32_t type, std::string label,
-                    std::optional<std::string> networkName = std::nullopt, bool ready = true) {
-  sim::DriveSpec spec;
-  spec.type = type;
-  spec.label = std::move(label);
-  spec.networkName = std::move(networkName);
-  spec.ready = ready;
-  return spec;
+sim::DriveSettings Kind(std::uint32_t type, std::string label,
+                        std::optional<std::string> networkName = std::nullopt, bool ready = true) {
+  sim::DriveSettings settings;
+  settings.type = type;
+  settings.label = std::move(label);
+  settings.networkName = std::move(networkName);
+  settings.ready = ready;
+  return settings;
 }
 
 class FakeScreen : public ScreenServices {

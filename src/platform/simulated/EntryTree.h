@@ -14,7 +14,7 @@
 
 namespace tarnsel::sim {
 
-struct DriveSpec {
+struct DriveSettings {
   std::uint32_t type = 3;  // a GetDriveType value: 2 removable, 3 fixed, 4 network, 5 CD-ROM
   std::string label;
   std::optional<std::string> networkName;
@@ -39,7 +39,7 @@ struct Entry {
 };
 
 struct Drive {
-  DriveSpec settings;
+  DriveSettings settings;
   Entry root;
 };
 

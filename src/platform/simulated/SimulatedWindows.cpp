@@ -37,7 +37,7 @@ SimulatedWindows::SimulatedWindows() {
 
 platform::Platform SimulatedWindows::platform() { return {*this, *this, *this, *this}; }
 
-void SimulatedWindows::addDrive(char letter, DriveSpec settings) {
+void SimulatedWindows::addDrive(char letter, DriveSettings settings) {
   const char key = upperLetter(letter);
   if (key < 'A' || key > 'Z') throw std::invalid_argument("a drive letter must be A to Z");
   drives_[key].settings = std::move(settings);

@@ -48,7 +48,7 @@ class SimulatedWindows final : public platform::FileSystem,
 
   // Adds a drive with an empty root folder; the letter may be of either case.
   // Adding a drive that exists takes the new settings and keeps its folders.
-  void addDrive(char letter, DriveSpec settings = {});
+  void addDrive(char letter, DriveSettings settings = {});
   void setDriveReady(char letter, bool ready);
   // Creates missing parents as plain folders; an existing folder takes the new
   // attributes. The folder bit is always set.
