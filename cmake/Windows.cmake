@@ -7,8 +7,9 @@ add_library(tarnsel_win32 STATIC
   src/platform/win32/Win32Shell.cpp
   src/platform/win32/Win32Drives.cpp
   src/platform/win32/Win32CodePage.cpp
-  src/platform/win32/WebBrowserHost.cpp)
-target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 oleaut32 uuid mpr)
+  src/platform/win32/WebBrowserHost.cpp
+  src/platform/win32/SystemLibrary.cpp)
+target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 oleaut32 uuid)
 
 # The class library of our own, the controls' windows and the program's forms.
 add_library(tarnsel_ui STATIC
@@ -32,7 +33,7 @@ add_library(tarnsel_ui STATIC
   src/windows/Form1Layout.cpp
   src/windows/TForm2.cpp
   src/windows/Form2Layout.cpp)
-target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 comctl32 gdi32 msimg32)
+target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 gdi32)
 
 include(cmake/Bitmaps.cmake)
 tarnsel_bitmap_resources(bitmap_rc)
@@ -52,6 +53,9 @@ target_link_options(timeshow PRIVATE -municode)
 add_executable(minwindow WIN32 tests/tools/minwindow.cpp)
 target_link_options(minwindow PRIVATE -municode)
 target_link_options(showrun PRIVATE -municode)
+# A library planted beside the launcher under system DLL names; it leaves a marker when loaded.
+add_library(planted SHARED tests/tools/planted.cpp)
+set_target_properties(planted PROPERTIES PREFIX "")
 # A form with the drive list on the real drives; prints its fill time.
 add_executable(DriveListDemo tests/wine/DriveListDemo.cpp ${bitmap_rc})
 target_link_libraries(DriveListDemo PRIVATE tarnsel_ui)
@@ -72,6 +76,7 @@ add_executable(tarnsel_wine_tests
   tests/contract/Win32World.cpp
   tests/wine/WebBrowserHostTest.cpp
   tests/wine/OutlineGridViewTest.cpp
+  tests/wine/SystemLibraryTest.cpp
   ${bitmap_rc})
 target_include_directories(tarnsel_wine_tests PRIVATE tests)
 target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 tarnsel_ui gtest gtest_main)

@@ -1,12 +1,15 @@
 // The program's entry: the application object, the main window, the message loop.
 #include <windows.h>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "windows/TForm1.h"
 #include "windows/TForm2.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a library: none may come from the program's own folder.
+  tarnsel::platform::win32::restrictLibrarySearch();
   tarnsel::ui::Application application;
   tarnsel::platform::win32::Win32Platform system;
   std::unique_ptr<tarnsel::windows::TForm1> form1;

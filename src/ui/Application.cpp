@@ -26,7 +26,10 @@ ComApartment::~ComApartment() {
 Application::Application() {
   currentApplication = this;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  if (const auto init = commonControls_.function<InitCommonControls>("InitCommonControlsEx")) {
+    init(&controls);
+  }
   STARTUPINFOW startup = {sizeof startup};
   GetStartupInfoW(&startup);
   if (startup.dwFlags & STARTF_USESHOWWINDOW) startupShowCommand_ = startup.wShowWindow;

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/win32/SystemLibrary.h"
 #include "ui/ErrorText.h"
 
 namespace tarnsel::ui {
@@ -64,6 +65,10 @@ class Application {
   int startupShowCommand() const { return startupShowCommand_; }
 
  private:
+  // Loaded at run time rather than imported, so that the loader never looks for
+  // it (or what it imports) beside the program.
+  platform::win32::SystemLibrary commonControls_{
+      L"comctl32.dll", platform::win32::SystemLibrary::Source::SideBySide};
   ComApartment com_;
   std::wstring title_;
   Form* mainForm_ = nullptr;  // not owned

@@ -36,8 +36,8 @@ void DrawGlyph(HDC dc, HBITMAP glyph, int picture, int x, int y) {
   MemoryDC source(dc);
   SelectedObject selected(source.get(), glyph);
   const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
-  TransparentBlt(dc, x, y, kGlyphSize, kGlyphSize, source.get(), picture * kGlyphSize, 0,
-                 kGlyphSize, kGlyphSize, transparent);
+  GdiTransparentBlt(dc, x, y, kGlyphSize, kGlyphSize, source.get(), picture * kGlyphSize, 0,
+                    kGlyphSize, kGlyphSize, transparent);
 }
 
 SIZE CaptionSize(HDC dc, const std::wstring& text) {

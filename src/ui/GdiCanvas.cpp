@@ -73,8 +73,8 @@ void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y) {
   MemoryDC source(dc);
   SelectedObject selected(source.get(), bitmap);
   const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
-  TransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth,
-                 info.bmHeight, transparent);
+  GdiTransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth,
+                    info.bmHeight, transparent);
 }
 
 std::optional<controls::Bitmap> LoadBitmapResource(const wchar_t* name) {
@@ -189,9 +189,9 @@ void GdiCanvas::drawBitmap(const controls::Bitmap& bitmap, const controls::Rect&
   const int sourceWidth = stretch ? bitmap.width : std::min(target.width(), bitmap.width);
   const int sourceHeight = stretch ? bitmap.height : std::min(target.height(), bitmap.height);
   const std::uint32_t key = bitmap.transparentColor();
-  TransparentBlt(dc_, target.left, target.top, stretch ? target.width() : sourceWidth,
-                 stretch ? target.height() : sourceHeight, source.get(), 0, 0, sourceWidth,
-                 sourceHeight, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
+  GdiTransparentBlt(dc_, target.left, target.top, stretch ? target.width() : sourceWidth,
+                    stretch ? target.height() : sourceHeight, source.get(), 0, 0, sourceWidth,
+                    sourceHeight, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
 }
 
 }  // namespace tarnsel::ui

@@ -120,3 +120,48 @@ wait_exit() {
   kill "$pid" 2>/dev/null || true
   return 124
 }
+
+# The block of the visible form titled $1 (empty when none shows within 20 s).
+block_of() { wait_for_window TarnselForm "$1" 20 || true; }
+
+# The browse button draws itself on the setup panel, right of the destination
+# field, at the panel's right edge less its design margin (scaled like the window).
+browse() {
+  local main edit panel k x y
+  main="$(block_of Tarnsel)"
+  edit="$(awk -F'\t' '$2 == "Edit" { e = $4 } END { print e }' <<<"$main")"
+  panel="$(awk -F'\t' '$2 == "TarnselPanel" && $3 == "" { split($4, b, ","); if (b[4] > h) { h = b[4]; p = $4 } } END { print p }' <<<"$main")"
+  IFS=, read -r _ _ pw ph <<<"$panel"
+  IFS=, read -r ex ey ew eh <<<"$edit"
+  x=$((pw - (12 + 36) * ph / 269))
+  y=$((ey + eh / 2))
+  xdotool mousemove --window "$(x_window Tarnsel)" "$x" "$y" click 1 2>/dev/null
+}
+
+# The state of everything below $1 that a program could change: each entry's
+# kind (with a link's target, not followed), permission bits, Windows attributes
+# (user.DOSATTRIB) and, for files, last-write time, size and SHA-256. Entries at
+# and below the relative paths given after $1 are left out.
+tree_state() {
+  local dir="$1" prune=() p entry kind
+  shift
+  for p in "$@"; do prune+=(-path "./$p" -prune -o); done
+  (cd "$dir" && find . "${prune[@]}" -print0 | sort -z | while IFS= read -r -d '' entry; do
+    if [ -L "$entry" ]; then
+      kind="link $(readlink "$entry")"
+    elif [ -d "$entry" ]; then
+      kind=folder
+    else
+      kind="file $(stat -c '%Y %s' "$entry") $(sha256sum <"$entry" | cut -c1-64)"
+    fi
+    printf '%s\t%s\t%s\t%s\n' "$entry" "$kind" "$(stat -c %a "$entry")" \
+      "$(getfattr -h --only-values -n user.DOSATTRIB "$entry" 2>/dev/null | tr -d '\0')"
+  done)
+}
+
+# Compares a tree state with an earlier one; prints what differs.
+same_state() {
+  [ "$1" = "$2" ] && return 0
+  diff <(printf '%s\n' "$2") <(printf '%s\n' "$1") | head -n 20 >&2
+  return 1
+}

@@ -13,26 +13,11 @@ cp "$TARNSEL_EXE" "$kit/viewer.exe"
 cp "$TOOL_DIR/probe.exe" "$kit/viewer/viewer.exe"
 rm -rf "$DESKTOP/viewer"
 
-block_of() { wait_for_window TarnselForm "$1" 20 || true; }
 text_of() {  # text_of <block> <class> <n>: the n-th child of that class
   C="$2" N="$3" awk -F'\t' '$2 == ENVIRON["C"] { i++; if (i == ENVIRON["N"]) print $3 }' <<<"$1"
 }
 bounds_of() { C="$2" T="$3" awk -F'\t' '$2 == ENVIRON["C"] && $3 == ENVIRON["T"] { print $4; exit }' <<<"$1"; }
 destination() { text_of "$(block_of Tarnsel)" Edit 2; }
-
-# The browse button draws itself on the setup panel, right of the destination
-# field, at the panel's right edge less its design margin (scaled like the window).
-browse() {
-  local main edit panel k x y
-  main="$(block_of Tarnsel)"
-  edit="$(awk -F'\t' '$2 == "Edit" { e = $4 } END { print e }' <<<"$main")"
-  panel="$(awk -F'\t' '$2 == "TarnselPanel" && $3 == "" { split($4, b, ","); if (b[4] > h) { h = b[4]; p = $4 } } END { print p }' <<<"$main")"
-  IFS=, read -r _ _ pw ph <<<"$panel"
-  IFS=, read -r ex ey ew eh <<<"$edit"
-  x=$((pw - (12 + 36) * ph / 269))
-  y=$((ey + eh / 2))
-  xdotool mousemove --window "$(x_window Tarnsel)" "$x" "$y" click 1 2>/dev/null
-}
 
 cd "$start_folder"
 launch "$kit/viewer.exe"

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <winnetwk.h>
 
+#include "platform/win32/SystemLibrary.h"
+
 #include <cstring>
 
 namespace tarnsel::platform::win32 {
@@ -11,6 +13,9 @@ namespace tarnsel::platform::win32 {
 namespace {
 constexpr DWORD kNameBuffer = 261;
 }
+
+Win32Drives::Win32Drives() = default;
+Win32Drives::~Win32Drives() = default;
 
 std::uint32_t Win32Drives::logicalDrives() { return GetLogicalDrives(); }
 
@@ -35,7 +40,11 @@ std::optional<std::string> Win32Drives::networkConnection(const std::string& loc
   char remote[kNameBuffer];
   remote[0] = 0;
   DWORD size = kNameBuffer;
-  if (WNetGetConnectionA(localName.c_str(), remote, &size) != NO_ERROR) return std::nullopt;
+  if (!networkLibrary_) networkLibrary_ = std::make_unique<SystemLibrary>(L"mpr.dll");
+  using GetConnection = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+  const auto getConnection = networkLibrary_->function<GetConnection>("WNetGetConnectionA");
+  if (getConnection == nullptr) return std::nullopt;
+  if (getConnection(localName.c_str(), remote, &size) != NO_ERROR) return std::nullopt;
   return std::string(remote, strnlen(remote, kNameBuffer));
 }
 

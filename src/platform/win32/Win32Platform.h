@@ -1,9 +1,13 @@
 // The platform services on real Windows, through the ANSI API calls.
 #pragma once
 
+#include <memory>
+
 #include "platform/Platform.h"
 
 namespace tarnsel::platform::win32 {
+
+class SystemLibrary;
 
 class Win32FileSystem final : public FileSystem {
  public:
@@ -32,11 +36,17 @@ class Win32Shell final : public Shell {
 
 class Win32Drives final : public Drives {
  public:
+  Win32Drives();
+  ~Win32Drives() override;
   std::uint32_t logicalDrives() override;
   std::uint32_t driveType(const std::string& rootPath) override;
   std::optional<std::string> volumeLabel(const std::string& rootPath) override;
   std::optional<std::string> networkConnection(const std::string& localName) override;
   std::uint32_t setErrorMode(std::uint32_t mode) override;
+
+ private:
+  // The network provider library, loaded from the system folder on first use.
+  std::unique_ptr<SystemLibrary> networkLibrary_;
 };
 
 class Win32CodePage final : public CodePage {
