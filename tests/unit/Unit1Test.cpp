@@ -312,6 +312,45 @@ TEST_F(Launcher, SetupWithoutAProgramStillCopiesAndEnds) {
   EXPECT_EQ(window->requests.back(), "close");
 }
 
+TEST_F(Launcher, SetupOntoADriveThatIsNotReadyStartsNothingAndEnds) {
+  kit();
+  windows.addDrive('Q');
+  windows.setDriveReady('Q', false);
+  start();
+  window->edit1 = "Q:\\apps";
+  unit->BitBtn1Click();
+  EXPECT_FALSE(windows.exists("Q:\\apps"));
+  ASSERT_EQ(windows.executions().size(), 1u);
+  EXPECT_EQ(windows.executions()[0].file, "Q:\\apps\\viewer\\viewer.exe")
+      << "started blindly, as the shell's own affair";
+  EXPECT_EQ(windows.beeps().size(), 1u);
+  EXPECT_EQ(window->requests.back(), "close");
+}
+
+TEST_F(Launcher, SetupWhoseCopyLosesAndLocksFoldersDuringTheWalkStillStartsAndEnds) {
+  kit();
+  windows.addFile("E:\\kit\\viewer\\a\\one.txt", attr::Hidden);
+  windows.addFile("E:\\kit\\viewer\\b\\two.txt", attr::Hidden);
+  windows.addFile("E:\\kit\\viewer\\c\\three.txt", attr::Hidden);
+  windows.addFile("E:\\kit\\viewer\\d\\four.txt", attr::Hidden);
+  start();
+  windows.onFindFirst = [this](const std::string& pattern) {
+    if (pattern == "D:\\Desktop\\viewer\\a\\*.*") {
+      windows.remove("D:\\Desktop\\viewer\\b");
+      windows.denyAccess("D:\\Desktop\\viewer\\c");
+    }
+  };
+  unit->BitBtn1Click();
+  EXPECT_EQ(windows.fileAttributes("D:\\Desktop\\viewer\\a\\one.txt"), attr::Archive);
+  EXPECT_EQ(windows.fileAttributes("D:\\Desktop\\viewer\\d\\four.txt"), attr::Archive)
+      << "the walk goes on past the lost and the locked folder";
+  ASSERT_EQ(windows.executions().size(), 1u);
+  EXPECT_EQ(windows.executions()[0].file, "D:\\Desktop\\viewer\\viewer.exe");
+  EXPECT_EQ(window->requests.back(), "close");
+  EXPECT_EQ(windows.fileAttributes("E:\\kit\\viewer\\b\\two.txt"), attr::Hidden)
+      << "the source is never touched";
+}
+
 TEST_F(Launcher, AbortClosesWithNothingCopied) {
   kit();
   start();
