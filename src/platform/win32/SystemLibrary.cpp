@@ -10,11 +10,18 @@ void restrictLibrarySearch() {
   SetDllDirectoryW(L"");
   // Windows 7 has SetDefaultDllDirectories only with its update KB2533623:
   // looked up by name, and left out where it is missing.
-  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+  using FlagsCall = BOOL(WINAPI*)(DWORD);
   const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto setDefault = reinterpret_cast<SetDefaultDirectories>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (setDefault != nullptr) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  const auto kernelCall = [kernel](const char* name) {
+    return reinterpret_cast<FlagsCall>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
+  };
+  if (const auto setDefault = kernelCall("SetDefaultDllDirectories")) {
+    setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  // Program and file searches by name, too, look in the current directory last.
+  if (const auto setSearchMode = kernelCall("SetSearchPathMode")) {
+    setSearchMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
+  }
 }
 
 SystemLibrary::SystemLibrary(const wchar_t* fileName, Source source) {

@@ -9,9 +9,10 @@
 
 namespace tarnsel::platform::win32 {
 
-// Limits every later library search of the process to the system folder and
-// drops the current directory from it. Called first thing in the program, before
-// anything can load a library by name.
+// Limits every later library search of the process to the system folder, drops
+// the current directory from it, and puts the current directory last in searches
+// for files by name. Called first thing in the program, before anything can load
+// a library by name.
 void restrictLibrarySearch();
 
 // A DLL loaded by its full path in the system folder; freed when the owner goes.
