@@ -64,6 +64,7 @@ add_dependencies(DriveListDemo tarnsel_bitmaps)
 add_executable(OutlineDemo tests/wine/OutlineDemo.cpp ${bitmap_rc})
 target_link_libraries(OutlineDemo PRIVATE tarnsel_ui)
 add_dependencies(OutlineDemo tarnsel_bitmaps)
+include(cmake/BenchTools.cmake)
 
 # GoogleTest built from Debian's source with this toolchain.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

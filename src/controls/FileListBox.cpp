@@ -28,6 +28,22 @@ class ScreenCursorRestorer {
   int saved_;
 };
 
+// Brackets a listing for the view, also when the listing is interrupted.
+class ListingInView {
+ public:
+  explicit ListingInView(FileListView* view) : view_(view) {
+    if (view_ != nullptr) view_->listingStarted();
+  }
+  ~ListingInView() {
+    if (view_ != nullptr) view_->listingEnded();
+  }
+  ListingInView(const ListingInView&) = delete;
+  ListingInView& operator=(const ListingInView&) = delete;
+
+ private:
+  FileListView* view_;  // not owned
+};
+
 // The mask's patterns, one per ";"-separated part, empty parts kept. ";" lies
 // below the trail-byte range of the double-byte code pages, so a byte split is safe.
 std::vector<std::string> SplitMask(const std::string& mask) {
@@ -160,8 +176,9 @@ void TFileListBox::Reload() {
   if (const std::uint32_t code = platform_.files.setCurrentDirectory(directory_); code != 0) {
     throw EInOutError(code);
   }
-  clearEntries();
   {
+    ListingInView listing(view_);
+    clearEntries();
     ScreenCursorRestorer cursor(screen_);
     int latest = -1;  // where the latest accepted entry went
     for (const std::string& pattern : SplitMask(mask_)) {

@@ -77,6 +77,10 @@ class FileListView {
   virtual void selectionChanged(int index) = 0;  // -1: none
   virtual void itemHeightChanged(int height) = 0;
   virtual void repaint() = 0;
+  // A listing replaces every entry between these two calls (the second comes also
+  // when the listing is interrupted); a window may hold back its repaints meanwhile.
+  virtual void listingStarted() {}
+  virtual void listingEnded() {}
 };
 
 // The result of SplitEnteredPath.

@@ -43,6 +43,8 @@ class FakeView : public FileListView {
   void selectionChanged(int index) override { events.push_back("select " + std::to_string(index)); }
   void itemHeightChanged(int height) override { heights.push_back(height); }
   void repaint() override { ++repaints; }
+  void listingStarted() override { events.push_back("listing"); }
+  void listingEnded() override { events.push_back("listed"); }
 
   TFileListBox* box = nullptr;
   int creations = 0;
@@ -222,7 +224,8 @@ TEST_F(FileList, MaskPatternsAreSearchedOneByOne) {
   view.events.clear();
   box->setMask("a*;*b");
   EXPECT_EQ(texts(), (Texts{"ab", "ab", "ac"}));
-  EXPECT_EQ(view.events, (Texts{"cleared", "insert 0", "insert 1", "insert 1"}))
+  EXPECT_EQ(view.events,
+            (Texts{"listing", "cleared", "insert 0", "insert 1", "insert 1", "listed"}))
       << "an equal text goes after the one already there";
 
   const int before = changes;
@@ -297,6 +300,16 @@ TEST_F(FileList, ListingThatFailsMidwayGivesTheCursorBack) {
   EXPECT_THROW(box->setMask("f*;g*"), std::runtime_error);
   EXPECT_EQ(screen.cursors, (std::vector<int>{crHourGlass, 7}));
   EXPECT_EQ(changes, before) << "an unfinished listing does not notify";
+  EXPECT_EQ(view.events.back(), "listed") << "an unfinished listing still ends for the view";
+}
+
+TEST_F(FileList, ViewHearsTheListingEndBeforeTheChangeNotification) {
+  windows.addFile("C:\\m\\ab");
+  box->setDirectory("C:\\m");
+  view.events.clear();
+  box->OnChange = [this] { view.events.push_back("change"); };
+  box->Reload();
+  EXPECT_EQ(view.events, (Texts{"listing", "cleared", "insert 0", "listed", "change"}));
 }
 
 TEST_F(FileList, ListedFolderThatVanishedKeepsTheOldEntries) {
@@ -485,7 +498,7 @@ TEST_F(FileList, LinkedEditShowsTheSelectionOrTheMask) {
   view.events.clear();
   box->setMask("*.txt");
   EXPECT_EQ(edit.text, "*.txt") << "listing again drops the selection";
-  EXPECT_EQ(view.events[1], "select -1");
+  EXPECT_EQ(view.events[2], "select -1");
 
   FakeEdit other;
   box->fileEditDestroyed(&other);

@@ -20,6 +20,8 @@ class FileListBoxView : public ui::Control, public FileListView, public ScreenSe
   void selectionChanged(int index) override;
   void itemHeightChanged(int height) override;
   void repaint() override;
+  void listingStarted() override;
+  void listingEnded() override;
 
   // ScreenServices
   int screenCursor() override;
@@ -35,6 +37,7 @@ class FileListBoxView : public ui::Control, public FileListView, public ScreenSe
   void drawItem(const DRAWITEMSTRUCT& item);
 
   TFileListBox model_;
+  bool redrawHeld_ = false;  // repaints are held back while a listing runs
 };
 
 }  // namespace tarnsel::controls::win32
