@@ -49,7 +49,7 @@ for target in "${targets[@]}"; do
   if [ "$(cat "$dir/status")" -ne 0 ] || [ -e "${findings[0]}" ]; then
     failed=$((failed + 1))
     printf '%-24s %10s runs  FOUND: %s\n' "$target" "${runs:-?}" "${findings[*]}"
-    grep -E 'ERROR:|property broken|text:|SUMMARY' "$dir/log" | head -n 5 | sed 's/^/    /'
+    grep -E 'ERROR:|runtime error|property broken|text:|SUMMARY' "$dir/log" | head -n 5 | sed 's/^/    /'
   else
     printf '%-24s %10s runs  nothing found\n' "$target" "${runs:-?}"
   fi

@@ -83,10 +83,11 @@ class Session {
         break;
       default:
         fuzzing::RunExpectingClearErrors([&] {
-          const OutlineKey key =
-              input_.PickValueInArray({OutlineKey::Enter, OutlineKey::Left, OutlineKey::Right,
-                                       OutlineKey::Up, OutlineKey::Down, OutlineKey::End});
+          const OutlineKey key = input_.PickValueInArray(
+              {OutlineKey::Enter, OutlineKey::Left, OutlineKey::Right, OutlineKey::Up,
+               OutlineKey::Down, OutlineKey::End, OutlineKey::Multiply});
           tree_.KeyDown(key, input_.ConsumeBool());
+          tree_.KeyPress(input_.PickValueInArray({'+', '-', '*', ' '}));
         });
         break;
     }

@@ -14,6 +14,7 @@
 namespace {
 
 using namespace tarnsel;
+using fuzzing::Check;
 
 class Screen : public controls::ScreenServices {
  public:
@@ -40,6 +41,19 @@ class View : public controls::FileListView {
   controls::TFileListBox& box_;
 };
 
+// The list holds files of the listed folder, in the sorted list's order.
+void CheckListing(sim::SimulatedWindows& windows, const controls::TFileListBox& box) {
+  const platform::CodePage& codePage = windows;
+  for (int index = 0; index < box.count(); ++index) {
+    const std::string& text = box.entry(index).text;
+    Check(windows.fileExists(platform::JoinPath(codePage, box.Directory(), text)),
+          "a listed name is a file of the listed folder", text);
+    if (index > 0) {
+      Check(codePage.listCompare(box.entry(index - 1).text, text) <= 0, "the list is sorted", text);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,12 +73,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeBool()) {
       const std::string started = windows.currentDirectory();
       fuzzing::RunExpectingClearErrors([&] { box.SplitEnteredPath(text); });
-      fuzzing::Check(windows.currentDirectory() == started, "a split returns to where it started",
-                     text);
+      Check(windows.currentDirectory() == started, "a split returns to where it started", text);
     } else {
       const bool accepted = fuzzing::RunExpectingClearErrors([&] { box.ApplyPath(text); });
-      fuzzing::Check(!accepted || platform::FolderExists(windows, box.Directory()),
-                     "the listed folder exists", box.Directory());
+      Check(!accepted || platform::FolderExists(windows, box.Directory()),
+            "the listed folder exists", box.Directory());
+      if (accepted) CheckListing(windows, box);
     }
   }
   return 0;
