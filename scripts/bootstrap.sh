@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang-format
+  cmake ninja-build g++ clang-format clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test level: native unit and contract tests (ASan, UBSan), the
-# contract tests cross-compiled and run under Wine, and the end-to-end runs of
-# the real program under Wine. Usage: scripts/test-all.sh
+# contract tests cross-compiled and run under Wine, the end-to-end runs of the
+# real program under Wine, and a bounded run of every fuzz target.
+# Usage: scripts/test-all.sh
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/bootstrap.sh"
@@ -12,12 +13,14 @@ summary=()
 passed_total=0
 failed_total=0
 
-# Runs ctest for a preset and folds its counts into the summary.
+# Runs a level's command (ctest, or the fuzz script, which closes with a line of
+# the same form) and folds its counts into the summary.
+# Usage: run_level name log-name command...
 run_level() {
-  local name="$1" preset="$2" parallel="$3" start end log status=0
-  log="$root/build/ctest-$preset.log"
+  local name="$1" log="$root/build/$2.log" start end status=0
+  shift 2
   start=$(date +%s.%N)
-  ctest --preset "$preset" -j "$parallel" 2>&1 | tee "$log" || status=$?
+  "$@" 2>&1 | tee "$log" || status=$?
   end=$(date +%s.%N)
   local line total failed
   line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1 || true)"
@@ -35,7 +38,7 @@ run_level() {
 overall=0
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
-run_level "native (simulated platform)" native "$jobs" || overall=1
+run_level "native (simulated platform)" ctest-native ctest --preset native -j "$jobs" || overall=1
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
@@ -45,7 +48,10 @@ ensure_display
 trap 'wine_server_down; stop_display' EXIT
 wine_server_up
 # One at a time: the tests under Wine share one display and its focus.
-run_level "win64 under Wine (contract, e2e)" win64 1 || overall=1
+run_level "win64 under Wine (contract, e2e)" ctest-win64 ctest --preset win64 -j 1 || overall=1
+
+# One test per fuzz target: a finding fails it.
+run_level "fuzz (libFuzzer, per target)" fuzz "$root/scripts/fuzz.sh" || overall=1
 
 echo
 echo "== test levels =="

@@ -184,6 +184,7 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
     if (at == &node) cached_ = root_.get();
   }
   TOutlineNode& parent = *node.parent_;
+  const unsigned clears = clears_;
   const bool wasLastChild = node.isLastChild();
   const int nodes = node.subtreeSize();
   const int rows = node.ownRows();
@@ -193,6 +194,7 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
   if (parent.expanded_) addVisibleRows(parent, -rows);
 
   if (!parent.HasChildren() && parent.parent_ != nullptr) collapse(parent);
+  if (clears_ != clears) return;  // the click the collapse raised rebuilt the items
   if (parent.IsShown()) UpdateColumnWidth();
   // The row follows to the parent or to the new last child, when that has a row.
   if (!parent.HasChildren()) {
@@ -210,6 +212,7 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
 }
 
 void TCustomOutline::ClearItems() {
+  ++clears_;
   root_.reset();
   root_ = makeRoot();
   selected_ = cached_ = root_.get();
@@ -230,9 +233,14 @@ void TOutlineNode::setExpanded(bool expanded) {
 
 void TOutlineNode::ExpandAll() {
   if (!HasChildren()) return;
+  TCustomOutline& owner = owner_;
+  const unsigned clears = owner.clears_;
   setExpanded(true);
-  // By position: an expand notification may add children anywhere below.
-  for (int position = 0; position < ChildCount(); ++position) Child(position)->ExpandAll();
+  // By position: an expand notification may add children anywhere below. A click
+  // raised on the way may have rebuilt the items, this node with them: then stop.
+  for (int position = 0; owner.clears_ == clears && position < ChildCount(); ++position) {
+    Child(position)->ExpandAll();
+  }
 }
 
 void TCustomOutline::expand(TOutlineNode& node) {
@@ -250,7 +258,11 @@ void TCustomOutline::expand(TOutlineNode& node) {
 void TCustomOutline::collapse(TOutlineNode& node) {
   if (!node.expanded_) return;
   collapseSubtree(node);
+  const unsigned clears = clears_;
   if (UpdateRowCount()) repaint();
+  // The row may have moved onto the node and clicked it, and the click rebuilt
+  // the items: the node is gone, and so is what the rest would update.
+  if (clears_ != clears) return;
   NotifyCollapse(node.Index());
   afterExpandOrCollapse(node);
 }

@@ -275,6 +275,11 @@ class TCustomOutline {
   bool settingColWidth_ = false;
   bool settingRowCount_ = false;
 
+  // Counts ClearItems. A row change raises the click, whose handling may rebuild
+  // the items (the directory tree does on another drive): a step that moves the
+  // row and then goes on with its nodes compares this count first.
+  unsigned clears_ = 0;
+
   bool loading_ = false;
   bool designing_ = false;
   bool hasWindow_ = false;

@@ -302,6 +302,52 @@ TEST_F(DirectoryOutline, DriveNotReadyRaisesAndAClickOnTheOldTreeReturnsToTheOld
   EXPECT_EQ(changes, Texts{"c:\\"});
 }
 
+// A click that a collapse, an expansion or a deletion raises on a tree left
+// over from a drive that could not be entered rebuilds the items while the
+// outline is still at work on them: it must stop touching the old ones.
+
+TEST_F(DirectoryOutline, CollapseAroundTheSelectionOnAStaleDriveRebuildsForTheOldDrive) {
+  windows.addDrive('E');
+  windows.setDriveReady('E', false);
+  loadAt("C:\\Users\\user");
+  ASSERT_FALSE(ErrorOf<EInOutError>([&] { tree.setDrive('e'); }).empty());
+  collapse("users");  // the row moves to "users" and clicks it
+  EXPECT_EQ(tree.Drive(), 'c');
+  EXPECT_EQ(tree.Directory(), "c:\\");
+  EXPECT_EQ(items(), "c:\\");
+  EXPECT_EQ(changes, Texts{"c:\\"});
+}
+
+TEST_F(DirectoryOutline, ExpandAllAboveTheSelectionOnAStaleDriveRebuildsForTheOldDrive) {
+  windows.addFolder("C:\\Apps\\tool");
+  windows.addDrive('E');
+  windows.setDriveReady('E', false);
+  loadAt("C:\\Users\\user");
+  expand("apps");
+  collapse("apps");
+  tree.setDirectory("C:\\Windows");  // the selection stays on "user"
+  ASSERT_FALSE(ErrorOf<EInOutError>([&] { tree.setDrive('e'); }).empty());
+  tree.ExpandAll();  // "apps" opens above the selection, whose row moves and clicks
+  EXPECT_EQ(tree.Drive(), 'c');
+  EXPECT_EQ(tree.Directory(), "c:\\");
+  EXPECT_EQ(items(), "c:\\");
+}
+
+TEST_F(DirectoryOutline, DeletingTheLastChildOnAStaleDriveRebuildsForTheOldDrive) {
+  windows.addFolder("C:\\Zed");
+  windows.addDrive('E');
+  windows.setDriveReady('E', false);
+  loadAt("C:\\Users\\user\\Desktop");
+  tree.setSelectedIndex(indexOf("windows"));
+  tree.setDirectory("C:\\Users");  // the selection stays on "windows"
+  ASSERT_FALSE(ErrorOf<EInOutError>([&] { tree.setDrive('e'); }).empty());
+  // "user" loses its last child and collapses; the selection's row moves up and clicks.
+  tree.DeleteItem(indexOf("desktop"));
+  EXPECT_EQ(tree.Drive(), 'c');
+  EXPECT_EQ(tree.Directory(), "c:\\");
+  EXPECT_EQ(items(), "c:\\");
+}
+
 // TextCase
 
 TEST_F(DirectoryOutline, UpperCaseRebuildsWithUpperTextsAndKeepsTheStoredPath) {

@@ -61,6 +61,19 @@ std::size_t skipUtf8Character(const std::string& text, std::size_t position) {
   return position;
 }
 
+// The byte a single-byte page passes through as the C1 control U+0080..U+009F
+// that starts at `position`, for the bytes the converter leaves undefined; 0 for
+// any other character.
+unsigned char passedThroughByte(const AnsiCodePage& codePage, const std::string& utf8,
+                                std::size_t position) {
+  if (codePage.isDoubleByte() || position + 1 >= utf8.size()) return 0;
+  if (static_cast<unsigned char>(utf8[position]) != 0xC2) return 0;
+  const auto byte = static_cast<unsigned char>(utf8[position + 1]);
+  const bool undefined =
+      byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+  return undefined ? byte : 0;
+}
+
 }  // namespace
 
 std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi) {
@@ -85,6 +98,11 @@ std::string utf8ToAnsi(const AnsiCodePage& codePage, const std::string& utf8) {
   std::string ansi;
   std::size_t position = 0;
   while (convertRun(handle.get(), utf8, position, ansi) != 0) {
+    if (const unsigned char byte = passedThroughByte(codePage, utf8, position); byte != 0) {
+      ansi += static_cast<char>(byte);
+      position += 2;
+      continue;
+    }
     ansi += '?';
     position = skipUtf8Character(utf8, position);
   }

@@ -14,7 +14,8 @@ namespace tarnsel::sim {
 std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi);
 
 // Characters the code page lacks become '?', as WideCharToMultiByte's default
-// character; malformed UTF-8 bytes likewise.
+// character; malformed UTF-8 bytes likewise. The five C1 controls that stand for
+// Windows-1252's undefined bytes go back to those bytes, as on Windows.
 std::string utf8ToAnsi(const AnsiCodePage& codePage, const std::string& utf8);
 
 }  // namespace tarnsel::sim

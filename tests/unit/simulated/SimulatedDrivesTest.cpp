@@ -80,5 +80,15 @@ TEST(SimulatedCodePage, ConvertsToAndFromUtf8) {
   EXPECT_EQ(windows.fromUtf8("\u20AC\u30BD"), "\x80?");
 }
 
+TEST(SimulatedCodePage, UndefinedWestern1252BytesGoThereAndBack) {
+  SimulatedWindows windows;
+  windows.setCodePage(1252);
+  const std::string undefined = "\x81\x8D\x8F\x90\x9D";
+  EXPECT_EQ(windows.toUtf8(undefined), "\u0081\u008D\u008F\u0090\u009D");
+  EXPECT_EQ(windows.fromUtf8(windows.toUtf8("a" + undefined + "z")), "a" + undefined + "z");
+  windows.setCodePage(932);
+  EXPECT_EQ(windows.fromUtf8("\u0081"), "?") << "Shift-JIS has no C1 controls";
+}
+
 }  // namespace
 }  // namespace tarnsel::sim

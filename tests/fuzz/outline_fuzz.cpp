@@ -1,0 +1,353 @@
+// Fuzz target: random sequences of operations on the outline model, held after
+// every step against a plain reference tree: the items in index order with their
+// texts, levels, parents, children and expansion, the rows, the selection's row,
+// and which operations raise errors. Key and mouse input change only expansion
+// and selection; their expansion is taken over into the reference after the step.
+// An expansion may load a child into an empty item, as the directory tree does.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/Outline.h"
+#include "fuzz/FuzzEntry.h"
+#include "fuzz/ReferenceOutline.h"
+#include "fuzz/TextChecks.h"
+#include "platform/Errors.h"
+#include "unit/OutlineFakes.h"
+
+namespace {
+
+using namespace tarnsel;
+using namespace tarnsel::controls;
+using fuzzing::Check;
+using fuzzing::ReferenceNode;
+
+constexpr int DeepestParentLevel = 255;
+
+enum class Add { Child, Sibling, Before };
+
+class Session {
+ public:
+  explicit Session(FuzzedDataProvider& input) : input_(input) {
+    view_.outline = &outline_;
+    view_.sizeMessages = input.ConsumeBool();
+    outline_.setView(&view_);
+    root_.expanded = true;
+    if (input.ConsumeBool()) {
+      outline_.ReportError = [this](const std::exception&) { ++reports_; };
+    }
+    lazy_ = input.ConsumeBool();
+    outline_.OnExpand = [this](int index) { loadOnExpand(index); };
+  }
+
+  void run() {
+    for (int step = 0; step < 300 && input_.remaining_bytes() > 0; ++step) {
+      if (this->step()) syncExpansion();
+      check();
+    }
+  }
+
+ private:
+  int count() { return static_cast<int>(fuzzing::AllNodes(root_).size()); }
+  int anyIndex() { return input_.ConsumeIntegralInRange<int>(-1, count() + 1); }
+  std::string anyText() { return input_.ConsumeRandomLengthString(6); }
+  ReferenceNode* nodeAt(int index) {
+    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
+    if (index == 0) return &root_;
+    return index > 0 && index <= static_cast<int>(all.size()) ? all[index - 1] : nullptr;
+  }
+
+  // Runs an operation that the reference says raises an outline error or not.
+  template <typename Operation>
+  void expectError(bool expected, Operation&& operation, const char* what) {
+    bool raised = false;
+    try {
+      operation();
+    } catch (const EOutlineError&) {
+      raised = true;
+    }
+    Check(raised == expected, what, raised ? "raised" : "not raised");
+  }
+
+  // One operation; true for the input operations whose expansion the reference
+  // takes over from the model.
+  bool step() {
+    const int op = input_.ConsumeIntegralInRange(0, 15);
+    switch (op) {
+      case 0:
+      case 1:
+      case 2:
+      case 3: {
+        // Arguments are read one by one: the order of the input's bytes is fixed.
+        const int index = anyIndex();
+        add(op <= 1 ? Add::Child : op == 2 ? Add::Sibling : Add::Before, index, anyText());
+        return false;
+      }
+      case 4:
+        remove(anyIndex());
+        return false;
+      case 5:
+        setExpanded(anyIndex(), true);
+        return false;
+      case 6:
+        setExpanded(anyIndex(), false);
+        return false;
+      case 7:
+        expandAll();
+        return false;
+      case 8:
+        if (input_.ConsumeIntegralInRange(0, 7) == 0) clear();
+        return false;
+      case 9:
+        select(anyIndex());
+        return false;
+      case 10: {
+        const int index = anyIndex();
+        setText(index, anyText());
+        return false;
+      }
+      case 11: {
+        const int index = anyIndex();
+        deepen(index, input_.ConsumeIntegralInRange(1, 80));
+        return false;
+      }
+      case 12:
+        outline_.setPathSeparator(input_.ConsumeRandomLengthString(2));
+        return false;
+      default:
+        userInput();
+        return true;
+    }
+  }
+
+  int add(Add kind, int index, const std::string& text) {
+    if (kind != Add::Child && index == 0) kind = Add::Child;
+    ReferenceNode* target = nodeAt(index);
+    ReferenceNode* parent = nullptr;
+    std::size_t position = 0;
+    bool tooDeep = false;
+    if (target != nullptr) {
+      parent = kind == Add::Child ? target : target->parent;
+      position = kind == Add::Before ? target->position() : parent->children.size();
+      tooDeep = kind != Add::Before && parent->level() > DeepestParentLevel;
+    }
+    const bool failed = target == nullptr || tooDeep;
+    // A bad index escapes the error box; it is reported as well when it was
+    // not negative. A failed attach goes to the box alone, when there is one.
+    const bool reportable = index >= 0 && failed && outline_.ReportError;
+    const bool raises = index < 0 || target == nullptr || (tooDeep && !outline_.ReportError);
+    const int reportsBefore = reports_;
+    int result = -1;
+    expectError(
+        raises,
+        [&] {
+          switch (kind) {
+            case Add::Child:
+              result = outline_.AppendChild(index, text);
+              break;
+            case Add::Sibling:
+              result = outline_.AppendSibling(index, text);
+              break;
+            case Add::Before:
+              result = outline_.InsertBefore(index, text);
+              break;
+          }
+        },
+        "an add raises exactly for a bad index or a too deep parent");
+    Check(reports_ - reportsBefore == (reportable ? 1 : 0), "failed adds are reported", text);
+    if (failed) {
+      Check(raises || result == 0, "a failed add returns 0", text);
+      return 0;
+    }
+    const ReferenceNode& added = parent->insertChild(position, text);
+    Check(result == fuzzing::IndexOf(root_, &added), "an add returns the new item's index", text);
+    return result;
+  }
+
+  void remove(int index) {
+    ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
+    expectError(
+        node == nullptr, [&] { outline_.DeleteItem(index); }, "delete of a bad index");
+    if (node == nullptr) return;
+    ReferenceNode& parent = *node->parent;
+    parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(node->position()));
+    // A parent that lost its last child collapses.
+    if (parent.children.empty() && parent.parent != nullptr) parent.collapseAll();
+  }
+
+  void setExpanded(int index, bool expanded) {
+    ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
+    const bool raises =
+        node == nullptr || (expanded && !node->expanded && !node->ancestorsExpanded());
+    expectError(
+        raises, [&] { outline_.ItemAt(index).setExpanded(expanded); },
+        "expanding needs expanded ancestors");
+    if (raises) return;
+    if (expanded) {
+      node->expanded = true;
+    } else if (node->expanded) {
+      node->collapseAll();
+    }
+  }
+
+  static void expandAll(ReferenceNode& node) {
+    if (node.children.empty()) return;
+    node.expanded = true;
+    for (auto& child : node.children) expandAll(*child);
+  }
+
+  void expandAll() {
+    outline_.ExpandAll();
+    expandAll(root_);
+  }
+
+  void clear() {
+    outline_.ClearItems();
+    root_.children.clear();
+  }
+
+  void select(int index) {
+    const int total = count();
+    const int effective = index == 0 && total > 0 ? 1 : index;
+    ReferenceNode* node = effective > 0 ? nodeAt(effective) : nullptr;
+    expectError(
+        node == nullptr, [&] { outline_.setSelectedIndex(index); }, "bad selection");
+    if (node == nullptr) return;
+    while (!node->parent->expanded) node = node->parent;
+    Check(outline_.SelectedIndex() == fuzzing::IndexOf(root_, node),
+          "the selection goes to the item or its shown ancestor", node->text);
+  }
+
+  void setText(int index, const std::string& text) {
+    ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
+    expectError(
+        node == nullptr, [&] { outline_.ItemAt(index).setText(text); }, "bad text index");
+    if (node != nullptr) node->text = text;
+  }
+
+  // A chain of children below the item, to reach the deepest level.
+  void deepen(int index, int length) {
+    for (int i = 0; i < length && index >= 0; ++i) {
+      index = add(Add::Child, index, "d");
+      if (index == 0) return;
+    }
+  }
+
+  void userInput() {
+    static constexpr OutlineKey keys[] = {
+        OutlineKey::Enter,    OutlineKey::Home,     OutlineKey::End,  OutlineKey::Left,
+        OutlineKey::Right,    OutlineKey::Up,       OutlineKey::Down, OutlineKey::PageUp,
+        OutlineKey::PageDown, OutlineKey::Multiply, OutlineKey::Other};
+    switch (input_.ConsumeIntegralInRange(0, 2)) {
+      case 0: {
+        const auto key = keys[input_.ConsumeIntegralInRange<std::size_t>(0, std::size(keys) - 1)];
+        outline_.KeyDown(key, input_.ConsumeBool());
+        break;
+      }
+      case 1:
+        outline_.KeyPress(input_.PickValueInArray({'+', '-', '*', 'x'}));
+        break;
+      default: {
+        const int row = input_.ConsumeIntegralInRange(-1, outline_.RowCount());
+        outline_.MouseDown(row, input_.ConsumeBool());
+        outline_.MouseUp();
+        break;
+      }
+    }
+  }
+
+  // An expansion of an item without children loads one, as a folder tree does.
+  void loadOnExpand(int index) {
+    ReferenceNode* node = nodeAt(index);
+    Check(node != nullptr && node != &root_, "expansion names an item", std::to_string(index));
+    if (!lazy_ || !node->children.empty() || node->level() > DeepestParentLevel) return;
+    const int loaded = outline_.AppendChild(index, "lazy");
+    const ReferenceNode& added = node->insertChild(0, "lazy");
+    Check(loaded == fuzzing::IndexOf(root_, &added), "a loaded child gets its index", "lazy");
+  }
+
+  void syncExpansion() {
+    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
+    Check(outline_.ItemCount() == static_cast<int>(all.size()), "input added or removed items", "");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      all[i]->expanded = outline_.ItemAt(static_cast<int>(i) + 1).Expanded();
+    }
+  }
+
+  std::string referencePath(const ReferenceNode& node) {
+    if (node.parent == &root_) return node.text;
+    return referencePath(*node.parent) + outline_.PathSeparator() + node.text;
+  }
+
+  void checkItem(TOutlineNode& item, ReferenceNode& node, const fuzzing::Numbering& numbers) {
+    const auto& indices = numbers.index;
+    Check(item.Text() == node.text, "item text", node.text);
+    Check(item.Index() == indices.at(&node), "item index", node.text);
+    Check(item.Level() == numbers.level.at(&node), "item level", node.text);
+    Check(item.Expanded() == node.expanded, "item expansion", node.text);
+    Check(!node.expanded || node.parent->expanded, "an expanded item has a row", node.text);
+    Check(item.Parent()->Index() == indices.at(node.parent), "item parent", node.text);
+    Check(item.IsShown() == node.parent->expanded, "item shown", node.text);
+    Check(item.ChildCount() == static_cast<int>(node.children.size()), "child count", node.text);
+    const int first = node.children.empty() ? -1 : indices.at(node.children.front().get());
+    const int last = node.children.empty() ? -1 : indices.at(node.children.back().get());
+    Check(item.FirstChildIndex() == first && item.LastChildIndex() == last, "child ends",
+          node.text);
+    for (std::size_t k = 0; k < node.children.size(); ++k) {
+      const int childIndex = indices.at(node.children[k].get());
+      const int next = k + 1 < node.children.size() ? indices.at(node.children[k + 1].get()) : -1;
+      Check(item.Child(static_cast<int>(k))->Index() == childIndex, "child by position", node.text);
+      Check(item.NextChildIndex(childIndex) == next, "next child", node.text);
+    }
+    Check(item.VisibleCount() == numbers.rowsBelow.at(&node), "visible count", node.text);
+    if (indices.at(&node) <= 64) {
+      Check(item.FullPath() == referencePath(node), "full path", node.text);
+    }
+  }
+
+  void check() {
+    const fuzzing::Numbering numbers = fuzzing::NumberTree(root_);
+    const std::vector<ReferenceNode*>& all = numbers.all;
+    const std::vector<ReferenceNode*> shown = fuzzing::ShownNodes(root_);
+
+    Check(outline_.ItemCount() == static_cast<int>(all.size()), "item count", "");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      checkItem(outline_.ItemAt(static_cast<int>(i) + 1), *all[i], numbers);
+    }
+    Check(outline_.FindByIndex(outline_.RootNode(), static_cast<int>(all.size()) + 1) == nullptr,
+          "nothing past the last index", "");
+    Check(outline_.RowCount() == std::max(1, static_cast<int>(shown.size())), "row count", "");
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+      TOutlineNode& node = outline_.VisibleNodeAt(outline_.RootNode(), static_cast<int>(row) + 1);
+      Check(node.Index() == numbers.index.at(shown[row]), "row's item", shown[row]->text);
+      Check(outline_.RowOfNode(node) == static_cast<int>(row), "item's row", shown[row]->text);
+    }
+    const int selected = outline_.SelectedIndex();
+    if (all.empty()) {
+      Check(selected == 0, "an empty outline selects nothing", "");
+      return;
+    }
+    Check(selected >= 1 && selected <= static_cast<int>(all.size()), "selection in range", "");
+    TOutlineNode& item = outline_.ItemAt(selected);
+    Check(item.IsShown(), "the selected item has a row", item.Text());
+    Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
+          item.Text());
+  }
+
+  FuzzedDataProvider& input_;
+  outline_testing::FakeServices services_;
+  outline_testing::FakeView view_;
+  outline_testing::TestOutline outline_{services_};
+  ReferenceNode root_;
+  bool lazy_ = false;
+  int reports_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return tarnsel::fuzzing::RunSession<Session>(data, size);
+}
