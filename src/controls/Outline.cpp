@@ -56,6 +56,7 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
   if (kind != AddKind::Child && index == 0) return addItem(0, text, data, AddKind::Child);
   int result = 0;
   TOutlineNode* attached = nullptr;
+  const unsigned clears = clears_;
   try {
     std::unique_ptr<TOutlineNode> node(new TOutlineNode(*this, text, data));
     TOutlineNode* target = &lookUp(index);
@@ -74,15 +75,17 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
     attached = &attach(*target, position, std::move(node));
     if (target->expanded_) UpdateColumnWidth();
     if (UpdateRowCount()) repaint();
-    result = attached->Index();
+    // The row may have moved and clicked, and the click rebuilt the items: the new
+    // node went with them.
+    result = clears_ == clears ? attached->Index() : 0;
   } catch (const std::exception& error) {
     // The node goes again, and the caller gets 0 with the error in the error box.
-    if (attached != nullptr) destroyNode(*attached);
+    if (attached != nullptr && clears_ == clears) destroyNode(*attached);
     if (!ReportError) throw;
     ReportError(error);
     result = 0;
   }
-  positionCachedItem(index);
+  if (clears_ == clears) positionCachedItem(index);
   return result;
 }
 

@@ -111,7 +111,8 @@ class TCustomOutline {
   void setView(OutlineView* view) { view_ = view; }
 
   // Items. The add operations return the new item's index, or 0 when attaching it
-  // failed; that failure goes to ReportError instead of the caller.
+  // failed (that failure goes to ReportError instead of the caller) or when the
+  // click that the moved row raised rebuilt the items, the new one with them.
   int AppendChild(int index, const std::string& text, std::intptr_t data = 0);
   int AppendSibling(int index, const std::string& text, std::intptr_t data = 0);
   int InsertBefore(int index, const std::string& text, std::intptr_t data = 0);

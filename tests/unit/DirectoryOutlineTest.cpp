@@ -348,6 +348,20 @@ TEST_F(DirectoryOutline, DeletingTheLastChildOnAStaleDriveRebuildsForTheOldDrive
   EXPECT_EQ(items(), "c:\\");
 }
 
+TEST_F(DirectoryOutline, AddingAboveTheSelectionOnAStaleDriveRebuildsForTheOldDrive) {
+  windows.addDrive('E');
+  windows.setDriveReady('E', false);
+  loadAt("C:\\Users\\user");
+  tree.setSelectedIndex(indexOf("windows"));
+  tree.setDirectory("C:\\Users");  // the selection stays on "windows"
+  ASSERT_FALSE(ErrorOf<EInOutError>([&] { tree.setDrive('e'); }).empty());
+  // A new child of the open "users" pushes the selection's row down; it clicks.
+  EXPECT_EQ(tree.AppendChild(indexOf("users"), "extra"), 0) << "the new item went with the rest";
+  EXPECT_EQ(tree.Drive(), 'c');
+  EXPECT_EQ(tree.Directory(), "c:\\");
+  EXPECT_EQ(items(), "c:\\");
+}
+
 // TextCase
 
 TEST_F(DirectoryOutline, UpperCaseRebuildsWithUpperTextsAndKeepsTheStoredPath) {
