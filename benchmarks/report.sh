@@ -16,6 +16,7 @@ win="$root/build/report-win64"
 native="$root/build/report-native"
 work="$root/build/report-work"
 began=$(date +%s)
+"$root/scripts/bootstrap.sh" >&2
 
 progress() { echo "report: $*" >&2; }
 fail() {

@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64
   xvfb xauth xdotool x11-utils imagemagick
-  fonts-ipafont-gothic locales attr
+  fonts-ipafont-gothic locales attr jq
 )
 
 missing=()

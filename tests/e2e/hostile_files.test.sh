@@ -17,14 +17,6 @@ mark_hidden() { setfattr -n user.DOSATTRIB -v '"0x2"' "$@"; }
 # Every file below Windows folder $1 that carries more than the archive bit.
 not_archive_only() { attrtool dump "$1" | tr -d '\r' | awk -F'\t' '$1 != "20" && $1 != "10"'; }
 
-last_start() { tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-
-make_kit() {  # make_kit <folder> <name> <program name>
-  mkdir -p "$1/$2"
-  cp "$TARNSEL_EXE" "$1/$2.exe"
-  cp "$TOOL_DIR/probe.exe" "$1/$2/$3"
-}
-
 setup_with_button() {  # setup_with_button <launcher> <seconds allowed>
   launch "$1"
   wait_for_window TarnselForm Tarnsel 60 >/dev/null || true
@@ -37,7 +29,7 @@ setup_with_button() {  # setup_with_button <launcher> <seconds allowed>
 # and folders and files at every depth, with read-only, hidden and system bits.
 kit="$E2E_WORK/sjis"
 name='表ソ'
-make_kit "$kit" "$name" 'ソ表.exe'
+new_kit "$kit" "$name" 'ソ表.exe'
 mkdir -p "$kit/$name/能/十"
 echo start >"$kit/$name/startup表.txt"
 echo deep >"$kit/$name/能/十/予定表.txt"
@@ -70,7 +62,7 @@ rm -rf "$DESKTOP/$name"
 # nesting whose copy lies deeper than 260 bytes. The shell copies what it can;
 # the launcher ends as always, and the files it can reach are reset.
 kit="$E2E_WORK/long"
-make_kit "$kit" viewer viewer.exe
+new_kit "$kit"
 echo start >"$kit/viewer/startup.txt"
 long_name="$(printf 'n%.0s' $(seq 1 251)).txt"
 deep="$kit/viewer/$(printf 'd%.0s' $(seq 1 120))/$(printf 'e%.0s' $(seq 1 120))"
@@ -93,7 +85,7 @@ rm -rf "$DESKTOP/viewer"
 # --- A launcher stored deeper than the path limit: the start-up check can't list
 # its folder; the error box says so, then the window waits, and abort ends it.
 kit="$E2E_WORK/$(printf 'k%.0s' $(seq 1 120))/$(printf 'm%.0s' $(seq 1 120))"
-make_kit "$kit" viewer viewer.exe
+new_kit "$kit"
 launch "$kit/viewer.exe"
 box="$(wait_for_window '#32770' Tarnsel 30 || true)"
 check "deep launcher: the error box names the too-long path" \
@@ -107,7 +99,7 @@ check "deep launcher: abort ends it" equals "$?" 0
 # --- A destination on a drive that is not ready (its medium is gone): nothing
 # is created or started; the launcher ends.
 kit="$E2E_WORK/notready"
-make_kit "$kit" viewer viewer.exe
+new_kit "$kit"
 ln -sfn "$E2E_WORK/no-such-medium" "$WINEPREFIX/dosdevices/q:"
 rm -f "$TARNSEL_PROBE_LOG"
 launch "$kit/viewer.exe"
@@ -124,7 +116,7 @@ rm -f "$WINEPREFIX/dosdevices/q:"
 
 # --- A kit of 10,000 files in 100 folders, every tenth hidden, all read-only.
 kit="$E2E_WORK/big"
-make_kit "$kit" viewer viewer.exe
+new_kit "$kit"
 echo start >"$kit/viewer/startup.txt"
 for folder in $(seq -w 1 100); do
   mkdir -p "$kit/viewer/f$folder"

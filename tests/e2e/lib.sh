@@ -22,6 +22,19 @@ winpath() { printf 'Z:%s' "$(readlink -f "$1" | tr / '\\')"; }
 
 attrtool() { wine "$TOOL_DIR/attrtool.exe" "$@" </dev/null; }
 
+# A kit in folder $1: the launcher as <name>.exe beside the folder <name> that
+# holds the probe as the program (name $2, default viewer; program $3, default
+# viewer.exe).
+new_kit() {
+  local name="${2:-viewer}"
+  mkdir -p "$1/$name"
+  cp "$TARNSEL_EXE" "$1/$name.exe"
+  cp "$TOOL_DIR/probe.exe" "$1/$name/${3:-viewer.exe}"
+}
+
+# The command line the probe was last started with (the probe writes ANSI bytes).
+last_start() { tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+
 # Runs a launcher and waits for it to end by itself (at most 60 s).
 run_launcher() { timeout 60 wine "$@" </dev/null; }
 

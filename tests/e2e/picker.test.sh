@@ -8,9 +8,8 @@ ensure_display
 
 kit="$E2E_WORK/kit"
 start_folder="$E2E_WORK/Start Here"
-mkdir -p "$kit/viewer" "$start_folder/Sub"
-cp "$TARNSEL_EXE" "$kit/viewer.exe"
-cp "$TOOL_DIR/probe.exe" "$kit/viewer/viewer.exe"
+mkdir -p "$start_folder/Sub"
+new_kit "$kit"
 rm -rf "$DESKTOP/viewer"
 
 text_of() {  # text_of <block> <class> <n>: the n-th child of that class

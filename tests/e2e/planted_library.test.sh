@@ -21,9 +21,8 @@ export TARNSEL_PROBE_LOG="$E2E_WORK/probe.log"
 kit="$E2E_WORK/downloads"
 current="$E2E_WORK/current"
 rm -rf "$DESKTOP/viewer"
-mkdir -p "$kit/viewer" "$current"
-cp "$TARNSEL_EXE" "$kit/viewer.exe"
-cp "$TOOL_DIR/probe.exe" "$kit/viewer/viewer.exe"
+mkdir -p "$current"
+new_kit "$kit"
 cp "$E2E_ROOT/demo/kit/index.html" "$kit/index.html"
 echo start >"$kit/viewer/startup.txt"
 
@@ -50,7 +49,7 @@ click_child TarnselForm Tarnsel Button セットアップ開始
 wait_exit "$pid" 60
 check "setup ends the launcher" equals "$?" 0
 sleep 1
-check "the copied program was started" equals "$(tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r')" \
+check "the copied program was started" equals "$(last_start)" \
   "\"$user_desktop\\viewer\\viewer.exe\" $user_desktop\\viewer\\startup.txt"
 markers="$(find "$kit" "$current" -name '*.loaded' -printf '%f ')"
 check "no planted library was loaded" equals "$markers" ""

@@ -10,9 +10,8 @@ user_desktop='C:\users\'"$(id -un)"'\Desktop'
 export TARNSEL_PROBE_LOG="$E2E_WORK/probe.log"
 
 make_kit() {  # make_kit <folder>
+  new_kit "$1"
   mkdir -p "$1/viewer/data"
-  cp "$TARNSEL_EXE" "$1/viewer.exe"
-  cp "$TOOL_DIR/probe.exe" "$1/viewer/viewer.exe"
   echo start >"$1/viewer/startup.txt"
   head -c 100000 /dev/urandom >"$1/viewer/data/blob.bin"
   attrtool set 01 "$(winpath "$1/viewer/viewer.exe")"
@@ -87,7 +86,7 @@ check "copy is byte for byte" cmp -s "$kit/viewer/data/blob.bin" "$DESKTOP/viewe
 copied="$(attrtool dump "$user_desktop\\viewer" | tr -d '\r')"
 check "every copied file is archive-only" test -z "$(awk -F'\t' '$1 != "20" && $1 != "10"' <<<"$copied")"
 sleep 1
-check "copied program started with the copied start file" equals "$(tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r')" \
+check "copied program started with the copied start file" equals "$(last_start)" \
   "\"$user_desktop\\viewer\\viewer.exe\" $user_desktop\\viewer\\startup.txt"
 
 # --- An earlier copy present (without its program, so nothing is handed over):
@@ -111,7 +110,7 @@ xdotool key Return 2>/dev/null
 wait_exit "$pid" 60
 check "Enter in the destination field sets up there" test -f "$DESKTOP/apps/viewer/viewer.exe"
 sleep 1
-check "program started from the edited destination" equals "$(tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r')" \
+check "program started from the edited destination" equals "$(last_start)" \
   "\"$user_desktop\\apps\\viewer\\viewer.exe\" $user_desktop\\apps\\viewer\\startup.txt"
 
 # --- With an intro page the window keeps its designed proportions.

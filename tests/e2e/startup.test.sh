@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 ensure_display
 
 make_kit() {  # make_kit <folder>: a kit named viewer with a program and a start file
-  mkdir -p "$1/viewer"
-  cp "$TARNSEL_EXE" "$1/viewer.exe"
-  cp "$TOOL_DIR/probe.exe" "$1/viewer/viewer.exe"
+  new_kit "$1"
   echo start >"$1/viewer/startup.txt"
 }
 

@@ -16,9 +16,8 @@ rm -rf "$DESKTOP/viewer" "$bystander"
 
 # The kit: a program and files with read-only, hidden and system bits, and links
 # from inside the kit to a folder and a file that are not part of it.
+new_kit "$kit"
 mkdir -p "$kit/viewer/data" "$outside/deep" "$bystander"
-cp "$TARNSEL_EXE" "$kit/viewer.exe"
-cp "$TOOL_DIR/probe.exe" "$kit/viewer/viewer.exe"
 echo start >"$kit/viewer/startup.txt"
 head -c 50000 /dev/urandom >"$kit/viewer/data/blob.bin"
 echo settings >"$kit/viewer/data/system.dat"
@@ -82,7 +81,7 @@ click_child TarnselForm Tarnsel Button セットアップ開始
 wait_exit "$pid" 60
 check "setup: the copy is on the desktop" test -f "$DESKTOP/viewer/data/blob.bin"
 sleep 1
-check "setup: the copied program was started" equals "$(tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r')" \
+check "setup: the copied program was started" equals "$(last_start)" \
   "\"$user_desktop\\viewer\\viewer.exe\" $user_desktop\\viewer\\startup.txt"
 nothing_else_changed setup
 
