@@ -23,7 +23,22 @@ std::string InOutErrorMessage(std::uint32_t code) {
   }
 }
 
+// The caller of a constructor is the code that raised the error.
+#define TARNSEL_RAISED_AT __builtin_extract_return_addr(__builtin_return_address(0))
+
 EInOutError::EInOutError(std::uint32_t code)
-    : TarnselError("EInOutError", InOutErrorMessage(code)), code_(code) {}
+    : TarnselError("EInOutError", InOutErrorMessage(code), TARNSEL_RAISED_AT), code_(code) {}
+
+EInvalidOperation::EInvalidOperation(const std::string& message)
+    : TarnselError("EInvalidOperation", message, TARNSEL_RAISED_AT) {}
+
+EOutlineError::EOutlineError(const std::string& message)
+    : TarnselError("EOutlineError", message, TARNSEL_RAISED_AT) {}
+
+EOleError::EOleError(const std::string& message)
+    : TarnselError("EOleError", message, TARNSEL_RAISED_AT) {}
+
+EOleSysError::EOleSysError(const std::string& message, std::int32_t result)
+    : TarnselError("EOleSysError", message, TARNSEL_RAISED_AT), result_(result) {}
 
 }  // namespace tarnsel

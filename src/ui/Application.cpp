@@ -95,9 +95,12 @@ void Application::fatal(const std::exception& error) noexcept {
   wchar_t module[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, module, MAX_PATH);
   const wchar_t* fileName = wcsrchr(module, L'\\') ? wcsrchr(module, L'\\') + 1 : module;
-  // C++ exceptions carry no code address; the box shows the null address.
+  // The program's own errors name where they were raised; any other error names
+  // the handler that caught it, the code right after the call of this function.
+  const void* raisedAt =
+      known ? known->raisedAt() : __builtin_extract_return_addr(__builtin_return_address(0));
   char address[32];
-  std::snprintf(address, sizeof address, "%p", static_cast<void*>(nullptr));
+  std::snprintf(address, sizeof address, "%p", raisedAt);
   const std::wstring text = Widen(FatalErrorText(known ? known->className() : "Exception",
                                                  Narrow(fileName), address, error.what()));
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",

@@ -59,7 +59,8 @@ class Application {
 
   // The fatal error box for an error that escaped while the program was being
   // built; the process then ends with exit code 1.
-  [[noreturn]] void fatal(const std::exception& error) noexcept;
+  // Kept out of line: for an error of another kind the box names the caller.
+  [[noreturn, gnu::noinline]] void fatal(const std::exception& error) noexcept;
 
   // The show command that the process was started with.
   int startupShowCommand() const { return startupShowCommand_; }

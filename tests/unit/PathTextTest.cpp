@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Errors.h"
 #include "platform/simulated/SimulatedWindows.h"
 
 namespace tarnsel::platform {
@@ -56,16 +55,6 @@ TEST_F(PathText, FileNamesCompareWithoutLetterCase) {
   EXPECT_TRUE(SameFileName(cp, "C:\\Kit\\VIEWER", "c:\\kit\\viewer"));
   EXPECT_FALSE(SameFileName(cp, "C:\\kit\\viewer", "C:\\kit\\viewer2"));
   EXPECT_FALSE(SameFileName(cp, "\x83\x41", "\x83\x61")) << "trail bytes never fold";
-}
-
-TEST(InOutErrorMessages, CodesWithTextsAndTheGeneralForm) {
-  EXPECT_STREQ(EInOutError(2).what(), "ファイルが見つかりません");
-  EXPECT_STREQ(EInOutError(3).what(), "不正なファイル名です");
-  EXPECT_STREQ(EInOutError(5).what(), "ファイルへのアクセスが拒否されました");
-  EXPECT_STREQ(EInOutError(106).what(), "入力値が数値ではありません");
-  EXPECT_STREQ(EInOutError(21).what(), "I/O エラー (21)");
-  EXPECT_EQ(EInOutError(21).code(), 21u);
-  EXPECT_STREQ(EInOutError(21).className(), "EInOutError");
 }
 
 }  // namespace
