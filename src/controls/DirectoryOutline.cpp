@@ -66,7 +66,7 @@ void TDirectoryOutline::setDirectory(const std::string& path) {
     return;
   }
   // On the same drive only the root moves the selection.
-  if (directory_.ends_with(":\\")) WalkToFolder(newDirectory);
+  if (directory_.ends_with(":\\") && !WalkToFolder(newDirectory)) return;
   NotifyChange();
 }
 
@@ -129,7 +129,12 @@ void TDirectoryOutline::takeCurrentDirectory() {
 }
 
 void TDirectoryOutline::NotifyExpand(int index) {
-  if (ItemAt(index).ItemData() != Listed) LoadFolderLevel(index);
+  TOutlineNode& folder = ItemAt(index);
+  if (folder.ItemData() != Listed) {
+    const NodeGuard listing(folder);
+    LoadFolderLevel(index);
+    if (!listing.survived()) return;  // a click while listing rebuilt the tree
+  }
   TCustomOutline::NotifyExpand(index);
 }
 
@@ -142,12 +147,16 @@ void TDirectoryOutline::NotifyChange() {
 void TDirectoryOutline::RebuildTree() {
   ClearItems();
   AppendChild(0, ApplyTextCase({drive_, ':', '\\'}));
-  WalkToFolder(directory_);
+  // A rebuild that a handler ran during the walk has notified already.
+  if (!WalkToFolder(directory_)) return;
   NotifyChange();
 }
 
 void TDirectoryOutline::LoadFolderLevel(int index) {
   TOutlineNode& folder = ItemAt(index);
+  // Each new row may move the selection's row and click; the click's handler may
+  // rebuild the tree, this folder with it.
+  const NodeGuard listing(folder);
   std::string pattern = FolderPath(folder);
   if (!pattern.empty() && !platform::EndsWithCharacter(platform_.codePage, pattern, '\\')) {
     pattern += '\\';
@@ -168,6 +177,7 @@ void TDirectoryOutline::LoadFolderLevel(int index) {
       } else {
         AppendSibling(folder.LastChildIndex(), name);
       }
+      if (!listing.survived()) return;
     } while (search->next());
   }
   // An unreadable folder counts as read: it has no children and is not tried again.
@@ -196,7 +206,7 @@ int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::s
   return node.Child(hi)->Index();
 }
 
-void TDirectoryOutline::WalkToFolder(const std::string& path) {
+bool TDirectoryOutline::WalkToFolder(const std::string& path) {
   const platform::CodePage& codePage = platform_.codePage;
   int current = 1;  // the drive's root
   std::string rest = ApplyTextCase(path);
@@ -218,7 +228,11 @@ void TDirectoryOutline::WalkToFolder(const std::string& path) {
     // A component that was not found leaves -1, and the outline rejects it here
     // or in the selection below.
     TOutlineNode& node = ItemAt(current);
+    const NodeGuard walking(node);
     node.setExpanded(true);
+    // A handler of the expansion may have rebuilt the tree (a Drive, Directory or
+    // TextCase write); that rebuild walked on its own.
+    if (!walking.survived()) return false;
     current = -1;
     for (int position = 0; position < node.ChildCount(); ++position) {
       const TOutlineNode& child = *node.Child(position);
@@ -230,6 +244,7 @@ void TDirectoryOutline::WalkToFolder(const std::string& path) {
   }
   // A changed row raises the click, which assigns the walked-to folder again.
   setSelectedIndex(current);
+  return true;
 }
 
 std::string TDirectoryOutline::FolderPath(const TOutlineNode& node) const {

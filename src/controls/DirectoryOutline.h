@@ -74,8 +74,9 @@ class TDirectoryOutline : public TCustomOutline {
   std::string ApplyTextCase(const std::string& text) const;
   // The index of the child to insert `name` before, or -1 to append it.
   int FindSortedPosition(const TOutlineNode& node, const std::string& name) const;
-  // Expands the items along `path` and selects the last one.
-  void WalkToFolder(const std::string& path);
+  // Expands the items along `path` and selects the last one. False when a
+  // handler rebuilt the tree during an expansion on the way: the walk stopped.
+  bool WalkToFolder(const std::string& path);
   // The item's folder path: its FullPath without the doubled backslash after the
   // drive root's own.
   std::string FolderPath(const TOutlineNode& node) const;

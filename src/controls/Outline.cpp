@@ -2,6 +2,7 @@
 // and the selection with the grid rows it maps onto.
 #include "controls/Outline.h"
 
+#include <optional>
 #include <utility>
 
 #include "controls/OutlineMessages.h"
@@ -56,7 +57,7 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
   if (kind != AddKind::Child && index == 0) return addItem(0, text, data, AddKind::Child);
   int result = 0;
   TOutlineNode* attached = nullptr;
-  const unsigned clears = clears_;
+  std::optional<NodeGuard> added;
   try {
     std::unique_ptr<TOutlineNode> node(new TOutlineNode(*this, text, data));
     TOutlineNode* target = &lookUp(index);
@@ -73,19 +74,24 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
       position = target->ChildCount();
     }
     attached = &attach(*target, position, std::move(node));
+    added.emplace(*attached);
     if (target->expanded_) UpdateColumnWidth();
     if (UpdateRowCount()) repaint();
-    // The row may have moved and clicked, and the click rebuilt the items: the new
-    // node went with them.
-    result = clears_ == clears ? attached->Index() : 0;
+    // The row may have moved and clicked, and the click's handler freed the new
+    // item (rebuilt the items, say): the index passed may name another item now.
+    if (!added->survived()) return 0;
+    result = attached->Index();
   } catch (const std::exception& error) {
-    // The node goes again, and the caller gets 0 with the error in the error box.
-    if (attached != nullptr && clears_ == clears) destroyNode(*attached);
+    // The node goes again, unless a handler freed it already, and the caller gets
+    // 0 with the error in the error box.
+    const bool freedByHandler = added && !added->survived();
+    if (attached != nullptr && !freedByHandler) destroyNode(*attached);
     if (!ReportError) throw;
     ReportError(error);
+    if (freedByHandler) return 0;
     result = 0;
   }
-  if (clears_ == clears) positionCachedItem(index);
+  positionCachedItem(index);
   return result;
 }
 
@@ -187,24 +193,29 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
     if (at == &node) cached_ = root_.get();
   }
   TOutlineNode& parent = *node.parent_;
-  const unsigned clears = clears_;
   const bool wasLastChild = node.isLastChild();
   const int nodes = node.subtreeSize();
   const int rows = node.ownRows();
+  releaseGuards(&node);
   // Freeing the subtree does no per-node work: nothing in it refers outside.
   parent.children_.remove(&node).reset();
   addNodes(parent, -nodes);
   if (parent.expanded_) addVisibleRows(parent, -rows);
 
+  // The collapse notifies and the row changes click; their handlers may free the
+  // parent, and then the rest has nothing left to update.
+  const NodeGuard parentGuard(parent);
   if (!parent.HasChildren() && parent.parent_ != nullptr) collapse(parent);
-  if (clears_ != clears) return;  // the click the collapse raised rebuilt the items
+  if (!parentGuard.survived()) return;
   if (parent.IsShown()) UpdateColumnWidth();
+  if (!parentGuard.survived()) return;
   // The row follows to the parent or to the new last child, when that has a row.
   if (!parent.HasChildren()) {
     if (parent.IsShown()) setGridRowFromNode(parent);
   } else if (wasLastChild && parent.expanded_) {
     setGridRowFromNode(*TOutlineNode::from(parent.children_.last()));
   }
+  if (!parentGuard.survived()) return;
 
   TOutlineNode* atCachedIndex = FindByIndex(*root_, cachedIndex);
   cached_ = atCachedIndex != nullptr ? atCachedIndex : root_.get();
@@ -214,8 +225,34 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
   if (rowCountChanged) repaint();
 }
 
+void TCustomOutline::releaseGuards(const TOutlineNode* freed) {
+  for (NodeGuard* guard = guards_; guard != nullptr; guard = guard->outer_) {
+    for (const TOutlineNode* at = guard->node_; at != nullptr; at = at->parent_) {
+      if (freed == nullptr || at == freed) {
+        guard->node_ = nullptr;
+        break;
+      }
+    }
+  }
+}
+
+NodeGuard::NodeGuard(TOutlineNode& node)
+    : outline_(node.OwnerOutline()), node_(&node), outer_(outline_.guards_) {
+  outline_.guards_ = this;
+}
+
+NodeGuard::~NodeGuard() {
+  // Guards end in the reverse order of their start, so this is the first.
+  for (NodeGuard** at = &outline_.guards_; *at != nullptr; at = &(*at)->outer_) {
+    if (*at == this) {
+      *at = outer_;
+      break;
+    }
+  }
+}
+
 void TCustomOutline::ClearItems() {
-  ++clears_;
+  releaseGuards(nullptr);
   root_.reset();
   root_ = makeRoot();
   selected_ = cached_ = root_.get();
@@ -236,12 +273,11 @@ void TOutlineNode::setExpanded(bool expanded) {
 
 void TOutlineNode::ExpandAll() {
   if (!HasChildren()) return;
-  TCustomOutline& owner = owner_;
-  const unsigned clears = owner.clears_;
+  const NodeGuard expanding(*this);
   setExpanded(true);
-  // By position: an expand notification may add children anywhere below. A click
-  // raised on the way may have rebuilt the items, this node with them: then stop.
-  for (int position = 0; owner.clears_ == clears && position < ChildCount(); ++position) {
+  // By position: an expand notification may add children anywhere below. A
+  // handler on the way may have freed this node (rebuilt the items): then stop.
+  for (int position = 0; expanding.survived() && position < ChildCount(); ++position) {
     Child(position)->ExpandAll();
   }
 }
@@ -251,7 +287,9 @@ void TCustomOutline::expand(TOutlineNode& node) {
   for (const TOutlineNode* at = node.parent_; at != nullptr; at = at->parent_) {
     if (!at->expanded_) throw EOutlineError(message::ParentNotExpanded);
   }
+  const NodeGuard expanding(node);
   NotifyExpand(node.Index());
+  if (!expanding.survived()) return;  // the handler freed it, rebuilding the items, say
   node.expanded_ = true;
   // Children of a collapsed node are collapsed: one row each.
   addVisibleRows(node, node.children_.rows());
@@ -261,12 +299,13 @@ void TCustomOutline::expand(TOutlineNode& node) {
 void TCustomOutline::collapse(TOutlineNode& node) {
   if (!node.expanded_) return;
   collapseSubtree(node);
-  const unsigned clears = clears_;
+  // The row may move onto the node and click it; the click's handler and the
+  // collapse's own may free the node, and with it what the rest would update.
+  const NodeGuard collapsing(node);
   if (UpdateRowCount()) repaint();
-  // The row may have moved onto the node and clicked it, and the click rebuilt
-  // the items: the node is gone, and so is what the rest would update.
-  if (clears_ != clears) return;
+  if (!collapsing.survived()) return;
   NotifyCollapse(node.Index());
+  if (!collapsing.survived()) return;
   afterExpandOrCollapse(node);
 }
 

@@ -19,6 +19,31 @@
 namespace tarnsel::controls {
 
 class TCustomOutline;
+class TOutlineNode;
+
+// Watches one item while the outline raises a notification: a click, an
+// expansion, a collapse, the directory tree's change, a drawing callback. Any
+// handler may delete items or rebuild them all (the directory tree does on
+// another drive), so an operation that goes on with a node it held before the
+// notification takes a guard on that node first and, afterwards, stops at once
+// unless the guard says the node survived; its ancestors survived with it.
+// Guards live on the stack and nest; the outline keeps them chained and lets
+// go of the node of every guard whose node it frees.
+class NodeGuard {
+ public:
+  explicit NodeGuard(TOutlineNode& node);
+  ~NodeGuard();
+  NodeGuard(const NodeGuard&) = delete;
+  NodeGuard& operator=(const NodeGuard&) = delete;
+
+  bool survived() const { return node_ != nullptr; }
+
+ private:
+  friend class TCustomOutline;
+  TCustomOutline& outline_;
+  TOutlineNode* node_;  // not owned; null once freed
+  NodeGuard* outer_;    // the guard taken before this one
+};
 
 class TOutlineNode final : private ChildListEntry {
  public:
@@ -111,8 +136,9 @@ class TCustomOutline {
   void setView(OutlineView* view) { view_ = view; }
 
   // Items. The add operations return the new item's index, or 0 when attaching it
-  // failed (that failure goes to ReportError instead of the caller) or when the
-  // click that the moved row raised rebuilt the items, the new one with them.
+  // failed (that failure goes to ReportError instead of the caller) or when a
+  // handler of the click that the moved row raised freed the new item, for
+  // instance by rebuilding the items.
   int AppendChild(int index, const std::string& text, std::intptr_t data = 0);
   int AppendSibling(int index, const std::string& text, std::intptr_t data = 0);
   int InsertBefore(int index, const std::string& text, std::intptr_t data = 0);
@@ -226,6 +252,7 @@ class TCustomOutline {
 
  private:
   friend class TOutlineNode;
+  friend class NodeGuard;
   enum class AddKind { Child, Sibling, Before };
 
   static std::uint8_t bit(OutlinePicture slot) {
@@ -237,6 +264,9 @@ class TCustomOutline {
   void positionCachedItem(int index);
   TOutlineNode& lookUp(int index);
   void destroyNode(TOutlineNode& node);
+  // Lets go of the nodes of the guards on `freed` or below it, or of all guards
+  // for nullptr, before those nodes are freed.
+  void releaseGuards(const TOutlineNode* freed);
   void expand(TOutlineNode& node);
   void collapse(TOutlineNode& node);
   void collapseSubtree(TOutlineNode& node);
@@ -276,10 +306,8 @@ class TCustomOutline {
   bool settingColWidth_ = false;
   bool settingRowCount_ = false;
 
-  // Counts ClearItems. A row change raises the click, whose handling may rebuild
-  // the items (the directory tree does on another drive): a step that moves the
-  // row and then goes on with its nodes compares this count first.
-  unsigned clears_ = 0;
+  // The guards of the operations under way, innermost first.
+  NodeGuard* guards_ = nullptr;
 
   bool loading_ = false;
   bool designing_ = false;

@@ -168,6 +168,7 @@ void TCustomOutline::DrawCell(Canvas& canvas, int row, const Rect& cell) {
   if (style_ == TOutlineType::otOwnerDraw && OnDrawItem) {
     unsigned state = 0;
     if (current) state = focused ? odSelected | odFocused : odSelected;
+    // The handler may rebuild the items; nothing below uses a node.
     OnDrawItem(canvas, row, cell, state);
     if (current && focusRect) canvas.drawFocusRect(cell);
     return;

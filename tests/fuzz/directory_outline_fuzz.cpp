@@ -4,7 +4,8 @@
 // doubled backslashes, "..", long names and Shift-JIS names whose second byte is
 // a backslash. After every step the tree's folders must exist, be sorted and
 // unique under each item, and an accepted Directory must be where the current
-// directory went.
+// directory went. On some inputs the expansion, collapse or click handlers write
+// Drive, Directory or TextCase, rebuilding the tree under the running operation.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -53,7 +54,7 @@ class Session {
   }
 
   void step() {
-    switch (input_.ConsumeIntegralInRange(0, 7)) {
+    switch (input_.ConsumeIntegralInRange(0, 8)) {
       case 0:
       case 1:
       case 2:
@@ -81,6 +82,9 @@ class Session {
       case 6:
         fuzzing::RunExpectingClearErrors([&] { tree_.setTextCase(anyTextCase()); });
         break;
+      case 8:
+        attachRebuildingHandlers();
+        break;
       default:
         fuzzing::RunExpectingClearErrors([&] {
           const OutlineKey key = input_.PickValueInArray(
@@ -91,6 +95,34 @@ class Session {
         });
         break;
     }
+  }
+
+  // The handlers of the notifications that the bits name write a property that
+  // rebuilds the tree, on every `every`-th such notification; their errors go
+  // through the operation that raised the notification, as in the application.
+  void attachRebuildingHandlers() {
+    const int notifications = input_.ConsumeIntegralInRange(0, 7);
+    const int every = input_.ConsumeIntegralInRange(1, 3);
+    const int property = input_.ConsumeIntegralInRange(0, 2);
+    const char letter = input_.PickValueInArray({'C', 'd', 'E', 'q'});
+    const std::string path = fuzzing::PathText(input_);
+    const TextCase textCase = anyTextCase();
+    auto rebuild = [this, every, property, letter, path, textCase] {
+      if (++notifications_ % every != 0) return;
+      if (property == 0) {
+        tree_.setDrive(letter);
+      } else if (property == 1) {
+        tree_.setDirectory(path);
+      } else {
+        tree_.setTextCase(textCase);
+      }
+    };
+    tree_.OnExpand = nullptr;
+    tree_.OnCollapse = nullptr;
+    tree_.OnClick = nullptr;
+    if ((notifications & 1) != 0) tree_.OnExpand = [rebuild](int) { rebuild(); };
+    if ((notifications & 2) != 0) tree_.OnCollapse = [rebuild](int) { rebuild(); };
+    if ((notifications & 4) != 0) tree_.OnClick = rebuild;
   }
 
   void setDirectory(const std::string& path) {
@@ -137,6 +169,7 @@ class Session {
   outline_testing::FakeServices services_;
   outline_testing::FakeView view_;
   TDirectoryOutline tree_{services_, windows_.platform()};
+  int notifications_ = 0;
 };
 
 }  // namespace

@@ -4,11 +4,15 @@
 // and which operations raise errors. Key and mouse input change only expansion
 // and selection; their expansion is taken over into the reference after the step.
 // An expansion may load a child into an empty item, as the directory tree does.
+// Handlers of the expansion, collapse or click may rebuild all items on some
+// inputs: the operation under way stops, and the rebuilt items must stand as the
+// handler built them.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/Outline.h"
@@ -29,6 +33,14 @@ constexpr int DeepestParentLevel = 255;
 
 enum class Add { Child, Sibling, Before };
 
+// The notifications whose handlers may rebuild the items.
+constexpr unsigned RebuildOnExpand = 1;
+constexpr unsigned RebuildOnCollapse = 2;
+constexpr unsigned RebuildOnClick = 4;
+
+// What a rebuilding handler adds, in index order: the parent's index and the text.
+constexpr std::pair<int, const char*> RebuiltItems[] = {{0, "r"}, {1, "r1"}, {2, "r2"}, {0, "s"}};
+
 class Session {
  public:
   explicit Session(FuzzedDataProvider& input) : input_(input) {
@@ -40,12 +52,22 @@ class Session {
       outline_.ReportError = [this](const std::exception&) { ++reports_; };
     }
     lazy_ = input.ConsumeBool();
-    outline_.OnExpand = [this](int index) { loadOnExpand(index); };
+    outline_.OnExpand = [this](int index) {
+      if (!rebuildOn(RebuildOnExpand)) loadOnExpand(index);
+    };
+    outline_.OnCollapse = [this](int) { rebuildOn(RebuildOnCollapse); };
+    outline_.OnClick = [this] { rebuildOn(RebuildOnClick); };
   }
 
   void run() {
     for (int step = 0; step < 300 && input_.remaining_bytes() > 0; ++step) {
-      if (this->step()) syncExpansion();
+      rebuilt_ = false;
+      const bool userInput = this->step();
+      if (rebuilt_) {
+        adoptRebuild();
+      } else if (userInput) {
+        syncExpansion();
+      }
       check();
     }
   }
@@ -99,7 +121,13 @@ class Session {
         expandAll();
         return false;
       case 8:
-        if (input_.ConsumeIntegralInRange(0, 7) == 0) clear();
+        if (const int choice = input_.ConsumeIntegralInRange(0, 7); choice == 0) {
+          clear();
+        } else {
+          // Which notifications rebuild, as a set of bits, and how often.
+          rebuildOn_ = static_cast<unsigned>(choice);
+          rebuildEvery_ = input_.ConsumeIntegralInRange(1, 4);
+        }
         return false;
       case 9:
         select(anyIndex());
@@ -162,6 +190,10 @@ class Session {
       Check(raises || result == 0, "a failed add returns 0", text);
       return 0;
     }
+    if (rebuilt_) {
+      Check(result == 0, "an add whose item went with a rebuild returns 0", text);
+      return 0;
+    }
     const ReferenceNode& added = parent->insertChild(position, text);
     Check(result == fuzzing::IndexOf(root_, &added), "an add returns the new item's index", text);
     return result;
@@ -171,7 +203,7 @@ class Session {
     ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
     expectError(
         node == nullptr, [&] { outline_.DeleteItem(index); }, "delete of a bad index");
-    if (node == nullptr) return;
+    if (node == nullptr || rebuilt_) return;
     ReferenceNode& parent = *node->parent;
     parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(node->position()));
     // A parent that lost its last child collapses.
@@ -185,7 +217,7 @@ class Session {
     expectError(
         raises, [&] { outline_.ItemAt(index).setExpanded(expanded); },
         "expanding needs expanded ancestors");
-    if (raises) return;
+    if (raises || rebuilt_) return;
     if (expanded) {
       node->expanded = true;
     } else if (node->expanded) {
@@ -201,7 +233,7 @@ class Session {
 
   void expandAll() {
     outline_.ExpandAll();
-    expandAll(root_);
+    if (!rebuilt_) expandAll(root_);
   }
 
   void clear() {
@@ -215,7 +247,7 @@ class Session {
     ReferenceNode* node = effective > 0 ? nodeAt(effective) : nullptr;
     expectError(
         node == nullptr, [&] { outline_.setSelectedIndex(index); }, "bad selection");
-    if (node == nullptr) return;
+    if (node == nullptr || rebuilt_) return;
     while (!node->parent->expanded) node = node->parent;
     Check(outline_.SelectedIndex() == fuzzing::IndexOf(root_, node),
           "the selection goes to the item or its shown ancestor", node->text);
@@ -267,6 +299,36 @@ class Session {
     const int loaded = outline_.AppendChild(index, "lazy");
     const ReferenceNode& added = node->insertChild(0, "lazy");
     Check(loaded == fuzzing::IndexOf(root_, &added), "a loaded child gets its index", "lazy");
+  }
+
+  // A handler of a notification the bits name rebuilds the items on every
+  // rebuildEvery_-th such notification, once a step at most. The reference is
+  // left alone here: the step still holds its nodes.
+  bool rebuildOn(unsigned notification) {
+    if (rebuilt_) return true;
+    if ((rebuildOn_ & notification) == 0 || ++notifications_ % rebuildEvery_ != 0) return false;
+    rebuilt_ = true;
+    outline_.ClearItems();
+    for (const auto& [parent, text] : RebuiltItems) outline_.AppendChild(parent, text);
+    return true;
+  }
+
+  // After a step whose handler rebuilt: the items are the rebuilt ones, whatever
+  // the interrupted operation had still meant to do.
+  void adoptRebuild() {
+    root_.children.clear();
+    std::vector<ReferenceNode*> added{&root_};
+    for (const auto& [parent, text] : RebuiltItems) {
+      ReferenceNode& to = *added[static_cast<std::size_t>(parent)];
+      added.push_back(&to.insertChild(to.children.size(), text));
+    }
+    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
+    Check(outline_.ItemCount() == static_cast<int>(all.size()), "the rebuilt items stand", "");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      Check(outline_.ItemAt(static_cast<int>(i) + 1).Text() == all[i]->text,
+            "the rebuilt items stand", all[i]->text);
+    }
+    syncExpansion();
   }
 
   void syncExpansion() {
@@ -344,6 +406,10 @@ class Session {
   ReferenceNode root_;
   bool lazy_ = false;
   int reports_ = 0;
+  unsigned rebuildOn_ = 0;
+  int rebuildEvery_ = 1;
+  int notifications_ = 0;
+  bool rebuilt_ = false;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OutlineFakes.h"
@@ -36,6 +37,7 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 class TestDirectoryOutline : public TDirectoryOutline {
  public:
+  using TDirectoryOutline::LoadFolderLevel;
   using TDirectoryOutline::RowOfNode;
   using TDirectoryOutline::TDirectoryOutline;
 };
@@ -360,6 +362,58 @@ TEST_F(DirectoryOutline, AddingAboveTheSelectionOnAStaleDriveRebuildsForTheOldDr
   EXPECT_EQ(tree.Drive(), 'c');
   EXPECT_EQ(tree.Directory(), "c:\\");
   EXPECT_EQ(items(), "c:\\");
+}
+
+// A handler that rebuilds the tree while a rebuild walks it or a level is
+// listed: the interrupted work stops, and the handler's rebuild has notified.
+
+class DirectoryOutlineRebuiltByHandlers : public DirectoryOutline {
+ protected:
+  DirectoryOutlineRebuiltByHandlers() {
+    windows.addDrive('D');
+    windows.addFolder("D:\\Data");
+  }
+  // Rebuilds the tree under upper case; the first expansion of its walk runs `write`.
+  void rebuildWritingOnFirstExpansion(const std::function<void()>& write) {
+    loadAt("C:\\Users\\user");
+    tree.OnExpand = [write, done = false](int) mutable {
+      if (!std::exchange(done, true)) write();
+    };
+    tree.setTextCase(tcUpperCase);
+  }
+};
+
+TEST_F(DirectoryOutlineRebuiltByHandlers, DriveWrittenDuringTheWalkEndsIt) {
+  rebuildWritingOnFirstExpansion([this] { tree.setDrive('d'); });
+  EXPECT_EQ(items(), "D:\\");
+  EXPECT_EQ(tree.Directory(), "D:\\");
+  EXPECT_EQ(changes, Texts{"D:\\"}) << "the interrupted rebuild does not notify";
+}
+
+TEST_F(DirectoryOutlineRebuiltByHandlers, DirectoryOnAnotherDriveWrittenDuringTheWalkEndsIt) {
+  rebuildWritingOnFirstExpansion([this] { tree.setDirectory("D:\\Data"); });
+  EXPECT_EQ(tree.Drive(), 'D');
+  EXPECT_EQ(items(), "D:\\");
+  EXPECT_EQ(changes, Texts{"D:\\"});
+}
+
+TEST_F(DirectoryOutlineRebuiltByHandlers, TextCaseWrittenDuringTheWalkEndsIt) {
+  rebuildWritingOnFirstExpansion([this] { tree.setTextCase(tcAsIs); });
+  EXPECT_EQ(items(), "C:\\ .Users ..user .Windows");
+  EXPECT_EQ(selected(), "user");
+  EXPECT_EQ(changes, Texts{"C:\\Users\\user"});
+}
+
+TEST_F(DirectoryOutlineRebuiltByHandlers, ClickWhileAnOpenLevelIsListedEndsTheListing) {
+  loadAt("C:\\Users\\user");
+  tree.OnClick = [this, done = false]() mutable {
+    if (!std::exchange(done, true)) tree.setDrive('d');
+  };
+  // Listing the open drive node again puts a row above the selected "user".
+  tree.LoadFolderLevel(indexOf("c:\\"));
+  EXPECT_EQ(items(), "d:\\");
+  EXPECT_EQ(item("d:\\").ItemData(), 0) << "the new drive node is not marked listed";
+  EXPECT_EQ(changes, Texts{"d:\\"});
 }
 
 // TextCase

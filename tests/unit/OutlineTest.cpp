@@ -340,6 +340,109 @@ TEST_F(OutlineKeys, ExpandAllKeysAndCharacters) {
   EXPECT_EQ(rows(), "A a1 a2 y B b1 C");
 }
 
+// Handlers that free items while the outline is at work on them: the
+// operation stops where its items went, and what the handler built stands.
+
+class OutlineFreedByHandlers : public Outline {
+ protected:
+  // Replaces every item by a fresh "X" with a child, as a rebuilding handler does.
+  void rebuild() {
+    outline.ClearItems();
+    build({"X", ".x1"});
+  }
+  // Whether there was an item with this text to delete.
+  bool deleteItemNamed(const std::string& text) {
+    for (int index = 1; index <= outline.ItemCount(); ++index) {
+      if (item(index).Text() == text) {
+        outline.DeleteItem(index);
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(OutlineFreedByHandlers, ExpandingStopsWhenOnExpandRebuildsOrDeletesTheItem) {
+  build({"A", ".a1", "B", ".b1", "C"});
+  outline.OnExpand = [this](int index) { outline.DeleteItem(index); };
+  item(3).setExpanded(true);
+  EXPECT_EQ(Items(outline), "A .a1 C");
+  EXPECT_EQ(rows(), "A C");
+
+  outline.OnExpand = [this](int) { deleteItemNamed("C"); };
+  item(1).setExpanded(true);
+  EXPECT_TRUE(item(1).Expanded()) << "another item's deletion does not stop the expansion";
+  EXPECT_EQ(rows(), "A a1");
+
+  outline.OnExpand = [this](int) { rebuild(); };
+  outline.setSelectedIndex(1);
+  outline.KeyPress('-');
+  outline.KeyPress('+');
+  EXPECT_EQ(Items(outline), "X .x1");
+  EXPECT_FALSE(item(1).Expanded()) << "the new X is not the item that was expanding";
+  EXPECT_EQ(rows(), "X");
+  EXPECT_EQ(outline.RowCount(), 1);
+}
+
+TEST_F(OutlineFreedByHandlers, CollapsingStopsWhenOnCollapseRebuilds) {
+  build({"A", ".a1", "..x", "B"});
+  item(1).setExpanded(true);
+  item(2).setExpanded(true);
+  outline.OnCollapse = [this](int) { rebuild(); };
+  outline.setSelectedIndex(1);
+  outline.KeyDown(OutlineKey::Enter, false);
+  EXPECT_EQ(Items(outline), "X .x1");
+  EXPECT_EQ(rows(), "X");
+  EXPECT_EQ(outline.SelectedIndex(), 1);
+
+  // Deleting a last child collapses its parent, whose handler rebuilds again.
+  item(1).setExpanded(true);
+  outline.DeleteItem(2);
+  EXPECT_EQ(Items(outline), "X .x1");
+  EXPECT_EQ(rows(), "X");
+}
+
+TEST_F(OutlineFreedByHandlers, ExpandAllStopsWhereAnExpansionRebuilds) {
+  const std::vector<std::function<void()>> expandAlls = {
+      [this] { outline.ExpandAll(); },
+      [this] { outline.KeyDown(OutlineKey::Multiply, true); },
+      [this] {
+        outline.setSelectedIndex(1);
+        outline.KeyPress('*');
+      },
+  };
+  for (std::size_t way = 0; way < expandAlls.size(); ++way) {
+    outline.ClearItems();
+    build({"A", ".a1", "..x", ".a2", "..y", "B", ".b1"});
+    expanded.clear();
+    outline.OnExpand = [this](int index) {
+      expanded.push_back(index);
+      if (item(index).Text() == "a1") rebuild();
+    };
+    expandAlls[way]();
+    EXPECT_EQ(expanded, (Ints{1, 2})) << "way " << way << ": nothing after the rebuild";
+    EXPECT_EQ(Items(outline), "X .x1") << way;
+    EXPECT_EQ(rows(), "X") << way;
+  }
+}
+
+TEST_F(OutlineFreedByHandlers, AnItemThatTheClickOfItsAddDeletesIsNotReturnedNorFreedTwice) {
+  build({"A", ".a1", "B"});
+  item(1).setExpanded(true);
+  outline.setSelectedIndex(3);  // B, whose row a new child of A moves down
+  outline.OnClick = [this] { deleteItemNamed("new"); };
+  EXPECT_EQ(outline.AppendChild(1, "new"), 0);
+  EXPECT_EQ(Items(outline), "A .a1 B");
+
+  outline.setSelectedIndex(3);
+  outline.OnClick = [this] {
+    if (deleteItemNamed("new")) throw EOutlineError("failed after deleting");
+  };
+  EXPECT_EQ(outline.InsertBefore(2, "new"), 0);
+  EXPECT_EQ(reported.back(), "failed after deleting");
+  EXPECT_EQ(Items(outline), "A .a1 B");
+}
+
 TEST_F(Outline, MousePressSelectsTheRowAndTheReleaseClicks) {
   build({"A", ".a1", "B"});
   outline.MouseDown(1, false);
