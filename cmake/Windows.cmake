@@ -8,7 +8,8 @@ add_library(tarnsel_win32 STATIC
   src/platform/win32/Win32Drives.cpp
   src/platform/win32/Win32CodePage.cpp
   src/platform/win32/WebBrowserHost.cpp
-  src/platform/win32/SystemLibrary.cpp)
+  src/platform/win32/SystemLibrary.cpp
+  src/platform/win32/PreloadedLibraries.cpp)
 target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 oleaut32 uuid)
 
 # The class library of our own, the controls' windows and the program's forms.
@@ -37,10 +38,13 @@ target_link_libraries(tarnsel_ui PUBLIC tarnsel_win32 gdi32)
 
 include(cmake/Bitmaps.cmake)
 tarnsel_bitmap_resources(bitmap_rc)
+tarnsel_program_icon(icon_dir)
 
 add_executable(Tarnsel WIN32 src/app/Tarnsel.cpp src/resources/Tarnsel.rc ${bitmap_rc})
 target_link_libraries(Tarnsel PRIVATE tarnsel_ui)
-add_dependencies(Tarnsel tarnsel_bitmaps)
+add_dependencies(Tarnsel tarnsel_bitmaps tarnsel_icon)
+# The resource script finds the icon file and the identifiers' header here.
+target_include_directories(Tarnsel PRIVATE ${icon_dir} src/resources)
 target_link_options(Tarnsel PRIVATE -s)
 
 # Test helpers started by the end-to-end scripts.
@@ -49,6 +53,9 @@ add_executable(attrtool tests/tools/attrtool.cpp)
 add_executable(wintext tests/tools/wintext.cpp)
 add_executable(showrun tests/tools/showrun.cpp)
 add_executable(timeshow tests/tools/timeshow.cpp)
+add_executable(icontool tests/tools/icontool.cpp)
+target_link_options(icontool PRIVATE -municode)
+target_link_libraries(icontool PRIVATE shell32 gdi32)
 target_link_options(timeshow PRIVATE -municode)
 add_executable(minwindow WIN32 tests/tools/minwindow.cpp)
 target_link_options(minwindow PRIVATE -municode)
@@ -78,10 +85,12 @@ add_executable(tarnsel_wine_tests
   tests/wine/WebBrowserHostTest.cpp
   tests/wine/OutlineGridViewTest.cpp
   tests/wine/SystemLibraryTest.cpp
+  tests/wine/ProgramIconTest.cpp
+  src/resources/ProgramIcon.rc
   ${bitmap_rc})
-target_include_directories(tarnsel_wine_tests PRIVATE tests)
+target_include_directories(tarnsel_wine_tests PRIVATE tests ${icon_dir} src/resources)
 target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 tarnsel_ui gtest gtest_main)
-add_dependencies(tarnsel_wine_tests tarnsel_bitmaps)
+add_dependencies(tarnsel_wine_tests tarnsel_bitmaps tarnsel_icon)
 
 include(GoogleTest)
 gtest_discover_tests(tarnsel_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/win32/PreloadedLibraries.h"
 #include "platform/win32/SystemLibrary.h"
 #include "ui/ErrorText.h"
 
@@ -66,6 +67,8 @@ class Application {
   int startupShowCommand() const { return startupShowCommand_; }
 
  private:
+  // First, before anything of the system can load them by name from elsewhere.
+  platform::win32::PreloadedLibraries preloadedLibraries_;
   // Loaded at run time rather than imported, so that the loader never looks for
   // it (or what it imports) beside the program.
   platform::win32::SystemLibrary commonControls_{

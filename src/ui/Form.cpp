@@ -68,8 +68,9 @@ void Form::createForm(const std::string& caption, int left, int top, int width, 
   const DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT outer = {0, 0, width, height};
   if (!outerSize) AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr}, style, exStyle, Widen(caption), nullptr,
-            {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top}, 0);
+  createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr, true}, style, exStyle, Widen(caption),
+            nullptr, {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top},
+            0);
   RECT client;
   GetClientRect(handle(), &client);
   client_.bounds = {0, 0, client.right, client.bottom};

@@ -1,8 +1,11 @@
+// The window base: class registration, creation, the one window procedure and
+// the reflection of notifications to the child they are about.
 #include "ui/Window.h"
 
 #include <set>
 #include <stdexcept>
 
+#include "resources/ResourceIds.h"
 #include "ui/Application.h"
 
 namespace tarnsel::ui {
@@ -30,6 +33,15 @@ HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// The program icon at the size of the given system metrics, picked by the system
+// from the icon's images. Shared, so the system frees it with the module: class
+// icons stay in use until the process ends.
+HICON ProgramIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TARNSEL_PROGRAM_ICON), IMAGE_ICON,
+                 GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -53,14 +65,18 @@ void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, D
                        UINT_PTR id) {
   static std::set<std::wstring> registered;
   if (!registered.contains(className)) {
-    WNDCLASSEXW windowClass = {sizeof windowClass};
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = classStyle.style;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = classStyle.cursor ? classStyle.cursor : LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = classStyle.background;
     windowClass.lpszClassName = className;
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (classStyle.programIcon) {
+      windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+      windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
+    }
     RegisterClassExW(&windowClass);
     registered.insert(className);
   }

@@ -29,6 +29,7 @@ class Window {
     UINT style = CS_DBLCLKS;
     HCURSOR cursor = nullptr;  // nullptr: the arrow
     HBRUSH background = nullptr;
+    bool programIcon = false;  // the program icon, large and small, for top-level windows
   };
 
   // Creates a window of a class of our own, registered on first use.

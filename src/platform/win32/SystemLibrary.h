@@ -26,8 +26,10 @@ class SystemLibrary {
                    // only after restrictLibrarySearch
   };
   explicit SystemLibrary(const wchar_t* fileName, Source source = Source::SystemFolder);
+  SystemLibrary(SystemLibrary&& other) noexcept : module_(std::exchange(other.module_, nullptr)) {}
   SystemLibrary(const SystemLibrary&) = delete;
   SystemLibrary& operator=(const SystemLibrary&) = delete;
+  SystemLibrary& operator=(SystemLibrary&&) = delete;
   ~SystemLibrary();
 
   bool loaded() const { return module_ != nullptr; }
