@@ -14,7 +14,7 @@ MessageBoxShowGuard::MessageBoxShowGuard() : outer_(innermost) {
   innermost = this;
   hook_ = SetWindowsHookExW(WH_CBT, watchCreation, nullptr, GetCurrentThreadId());
   // Runs from the box's own message loop, after the box has shown itself.
-  timer_ = SetTimer(nullptr, 0, 0, correctShow);
+  timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, correctShow);
 }
 
 MessageBoxShowGuard::~MessageBoxShowGuard() {
@@ -41,8 +41,13 @@ void CALLBACK MessageBoxShowGuard::correctShow(HWND, UINT, UINT_PTR timer, DWORD
   KillTimer(nullptr, timer);
   MessageBoxShowGuard* guard = innermost;
   if (!guard || guard->timer_ != timer) return;
+  if (!guard->box_) {
+    // A message loop ran before the box was made: wait for the box's own loop.
+    guard->timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, correctShow);
+    return;
+  }
   guard->timer_ = 0;
-  if (guard->box_ && IsWindow(guard->box_)) ShowInState(guard->box_, TWindowState::wsNormal);
+  if (IsWindow(guard->box_)) ShowInState(guard->box_, TWindowState::wsNormal);
 }
 
 }  // namespace tarnsel::ui
