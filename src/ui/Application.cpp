@@ -31,7 +31,7 @@ Application::Application() {
   if (const auto init = commonControls_.function<InitCommonControls>("InitCommonControlsEx")) {
     init(&controls);
   }
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
   GetStartupInfoW(&startup);
   if (startup.dwFlags & STARTF_USESHOWWINDOW) startupShowCommand_ = startup.wShowWindow;
 }
