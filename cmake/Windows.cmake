@@ -17,6 +17,8 @@ add_library(tarnsel_ui STATIC
   src/ui/Application.cpp
   src/ui/Window.cpp
   src/ui/Form.cpp
+  src/ui/WindowShow.cpp
+  src/ui/MessageBoxShow.cpp
   src/ui/Control.cpp
   src/ui/Panel.cpp
   src/ui/Label.cpp
@@ -87,6 +89,7 @@ add_executable(tarnsel_wine_tests
   tests/wine/SystemLibraryTest.cpp
   tests/wine/ProgramIconTest.cpp
   src/resources/ProgramIcon.rc
+  tests/wine/MessageBoxShowTest.cpp
   ${bitmap_rc})
 target_include_directories(tarnsel_wine_tests PRIVATE tests ${icon_dir} src/resources)
 target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 tarnsel_ui gtest gtest_main)

@@ -17,7 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     application.setTitle("Tarnsel");
     form1 = std::make_unique<tarnsel::windows::TForm1>(system.platform());
-    form2 = std::make_unique<tarnsel::windows::TForm2>(system.platform());
+    // The picker is owned by the main window, whose top-level window exists by now.
+    form2 = std::make_unique<tarnsel::windows::TForm2>(system.platform(), *form1);
     form1->setPicker(form2.get());
     return application.run();
   } catch (const std::exception& error) {

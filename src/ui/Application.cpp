@@ -7,6 +7,7 @@
 
 #include "platform/Errors.h"
 #include "ui/Form.h"
+#include "ui/MessageBoxShow.h"
 #include "ui/Text.h"
 
 namespace tarnsel::ui {
@@ -30,7 +31,7 @@ Application::Application() {
   if (const auto init = commonControls_.function<InitCommonControls>("InitCommonControlsEx")) {
     init(&controls);
   }
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
   GetStartupInfoW(&startup);
   if (startup.dwFlags & STARTF_USESHOWWINDOW) startupShowCommand_ = startup.wShowWindow;
 }
@@ -84,6 +85,7 @@ void Application::showException(const std::exception& error) noexcept {
   try {
     const std::wstring text = Widen(ErrorBoxText(error.what()));
     HWND owner = mainForm_ && mainForm_->hasHandle() ? GetActiveWindow() : nullptr;
+    MessageBoxShowGuard keepInView;
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
   } catch (...) {
     // Out of memory while reporting: nothing more can be said.
@@ -103,6 +105,7 @@ void Application::fatal(const std::exception& error) noexcept {
   std::snprintf(address, sizeof address, "%p", raisedAt);
   const std::wstring text = Widen(FatalErrorText(known ? known->className() : "Exception",
                                                  Narrow(fileName), address, error.what()));
+  MessageBoxShowGuard keepInView;
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   ExitProcess(1);

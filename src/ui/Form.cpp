@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "ui/Application.h"
 #include "ui/Text.h"
+#include "ui/WindowShow.h"
 
 namespace tarnsel::ui {
 
@@ -63,14 +64,13 @@ HBRUSH Form::brushFor(TColor color) {
 }
 
 void Form::createForm(const std::string& caption, int left, int top, int width, int height,
-                      bool outerSize) {
+                      bool outerSize, HWND owner) {
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT outer = {0, 0, width, height};
   if (!outerSize) AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr, true}, style, exStyle, Widen(caption),
-            nullptr, {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top},
-            0);
+  createOwn(kFormClass, {CS_DBLCLKS, nullptr, nullptr, true}, style, exStyle, Widen(caption), owner,
+            {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top}, 0);
   RECT client;
   GetClientRect(handle(), &client);
   client_.bounds = {0, 0, client.right, client.bottom};
@@ -133,18 +133,24 @@ void Form::placeAtDesktopCenter() {
   SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::showAtStart(int showCommand) {
+void Form::showAtStart(int startupShowCommand) {
   if (shownOnce_) return;
-  if (showCommand == SW_SHOWMINNOACTIVE) {
+  const FirstShowPlan plan = PlanFirstShow(startupShowCommand);
+  if (plan.deferred) {
     // Only a taskbar button: the window is shown, and its show handler runs,
     // when the user restores it.
     showDeferred_ = true;
-    ShowWindow(handle(), SW_SHOWMINNOACTIVE);
+    ShowWindow(handle(), plan.command);
     return;
   }
+  runFirstShow(plan.state);
+}
+
+void Form::runFirstShow(TWindowState state) {
+  if (shownOnce_) return;
   shownOnce_ = true;
-  pendingState_ =
-      showCommand == SW_SHOWMAXIMIZED ? TWindowState::wsMaximized : TWindowState::wsNormal;
+  showDeferred_ = false;
+  pendingState_ = state;
   // A failure here escapes to the caller: the program can't go on without its
   // child windows.
   createChildren();
@@ -157,21 +163,25 @@ void Form::showAtStart(int showCommand) {
   }
   showing_ = false;
   if (position == TPosition::poDesktopCenter) placeAtDesktopCenter();
-  const int command = pendingState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  if (!IsWindowVisible(handle()) || IsIconic(handle())) ShowWindow(handle(), command);
+  ShowInState(handle(), pendingState_);
   if (!focusedOnce_) {
     focusedOnce_ = true;
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
   }
 }
 
+TWindowState Form::hiddenState() const {
+  return IsZoomed(handle()) ? TWindowState::wsMaximized : TWindowState::wsNormal;
+}
+
 void Form::show() {
   if (!shownOnce_) {
-    showAtStart(SW_SHOWNORMAL);
+    runFirstShow(TWindowState::wsNormal);
     return;
   }
-  // While the first show is under way the window becomes visible at its end.
-  if (!showing_) ShowWindow(handle(), SW_SHOW);
+  // While the first show is under way the window becomes visible at its end; a
+  // visible window stays as it is.
+  if (!showing_ && !IsWindowVisible(handle())) ShowInState(handle(), hiddenState());
 }
 
 namespace {
@@ -204,9 +214,9 @@ int Form::showModal() {
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
 
   if (!shownOnce_) {
-    showAtStart(SW_SHOWNORMAL);
+    runFirstShow(TWindowState::wsNormal);
   } else {
-    ShowWindow(handle(), SW_SHOW);
+    ShowInState(handle(), hiddenState());
     if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
   }
   modalResult = 0;
@@ -319,10 +329,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onPaint();
       return 0;
     case WM_SIZE:
-      if (showDeferred_ && wParam != SIZE_MINIMIZED) {
-        showDeferred_ = false;
-        showAtStart(SW_SHOWNORMAL);
-      }
+      if (showDeferred_ && wParam != SIZE_MINIMIZED) runFirstShow(TWindowState::wsNormal);
       realign();
       if (OnResize) OnResize();
       return 0;

@@ -11,11 +11,11 @@
 
 #include "ui/Control.h"
 #include "ui/Gdi.h"
+#include "ui/StartupShow.h"
 
 namespace tarnsel::ui {
 
 enum class TPosition { poDesigned, poDesktopCenter };
-enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 class Form : public Window {
  public:
@@ -41,8 +41,10 @@ class Form : public Window {
   std::function<void()> OnShow;
   std::function<void()> OnResize;
 
-  // The first show: child windows, the show handler, placement, then visible.
-  void showAtStart(int showCommand);
+  // The first show for the process's start-up show command: child windows, the
+  // show handler, placement, then visible (started minimised: a taskbar button
+  // until the user restores the window).
+  void showAtStart(int startupShowCommand);
   void show();
   void bringToFront();
   void setWindowState(TWindowState state);
@@ -69,9 +71,9 @@ class Form : public Window {
 
  protected:
   // Creates the top-level window with client size `width` × `height` (or, with
-  // `outerSize`, with that outer size).
+  // `outerSize`, with that outer size), owned by `owner` when given.
   void createForm(const std::string& caption, int left, int top, int width, int height,
-                  bool outerSize = false);
+                  bool outerSize = false, HWND owner = nullptr);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
@@ -79,6 +81,9 @@ class Form : public Window {
 
  private:
   void createChildren();
+  void runFirstShow(TWindowState state);
+  // The state a hidden form comes back in: maximised stays, minimised restores.
+  TWindowState hiddenState() const;
   void realign();
   void placeAtDesktopCenter();
   void onPaint();

@@ -15,10 +15,10 @@ namespace {
 constexpr std::uint8_t kStoredPictures = 16;
 }  // namespace
 
-TForm2::TForm2(platform::Platform platform) : platform_(platform) {
+TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(platform) {
   const ui::StoredForm& stored = Form2Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight,
-             stored.outerSize);
+             stored.outerSize, owner.handle());
   const ui::HandlerTable handlers = {
       {"BitBtn1Click", [this] { BitBtn1Click(); }},
       {"BitBtn2Click", [this] { BitBtn2Click(); }},

@@ -16,8 +16,9 @@ const ui::StoredForm& Form2Layout();
 
 class TForm2 final : public ui::Form {
  public:
-  // Builds the picker hidden; the tree is built at once for the current directory.
-  explicit TForm2(platform::Platform platform);
+  // Builds the picker hidden, owned by the main window `owner` (one taskbar
+  // button, kept above it); the tree is built at once for the current directory.
+  TForm2(platform::Platform platform, const ui::Form& owner);
 
   // Handlers bound by name from the stored layout.
   void BitBtn1Click() { modalResult = 1; }

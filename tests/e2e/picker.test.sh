@@ -33,6 +33,14 @@ expected_start="$(winpath "$start_folder" | tr 'A-Z' 'a-z')"
 check "path field shows the start-up folder in lower case" equals "$(text_of "$picker" Edit 1)" "$expected_start"
 check "the picker opens at 237, 125" equals "$(xwininfo -id "$(x_window Form2)" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }' | cut -d, -f1 | awk '{ print ($1 >= 237 && $1 <= 250) ? "yes" : $1 }')" yes
 screenshot picker
+# One taskbar button: the picker is owned by the main window, which stays
+# disabled while the picker runs.
+check "the picker is owned by the main window" equals "$(wine "$TOOL_DIR/wintext.exe" owner Form2 </dev/null | tr -d '\r')" Tarnsel
+check "the main window is disabled while the picker is open" \
+  equals "$(wine "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" disabled
+wine "$TOOL_DIR/wintext.exe" raise Tarnsel </dev/null
+check "raising the main window keeps the picker above it" equals \
+  "$(windows_now | awk -F'\t' '$1 != "" && ($3 == "Form2" || $3 == "Tarnsel") { print $3; exit }')" Form2
 
 # --- The tree by keyboard: from the path field back into the tree, "+" lists
 # and opens the start-up folder, Down moves to its sub-folder, which becomes the
@@ -51,6 +59,8 @@ check "and back to the start-up folder" equals "$(text_of "$(block_of Form2)" Ed
 click_child TarnselForm Form2 Button OK
 sleep 1
 check "OK hands the path to the destination field" equals "$(destination)" "$expected_start"
+check "the main window is enabled after the picker" \
+  equals "$(wine "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" enabled
 
 # --- Abort and the close box leave the destination field alone.
 browse

@@ -1,7 +1,10 @@
 // Test helper for the end-to-end scripts: prints the visible top-level windows of
 // the Wine desktop and the texts of their children, as UTF-8 lines (with the
 // arguments "restore <title>", restores the minimised windows of that title
-// instead, as a click on a taskbar button would)
+// instead, as a click on a taskbar button would; with "owner <title>", prints the
+// caption of the owner of the visible window of that title, "(none)" for none;
+// with "enabled <title>", prints "enabled" or "disabled" for it; with
+// "raise <title>", puts it on top of the z-order as activating it would)
 //   <window>\t<class>\t<text>              for a top-level window
 //   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
 //   \t\t<entry>                          after a combo box, for each of its entries
@@ -97,8 +100,6 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   return TRUE;
 }
 
-}  // namespace
-
 BOOL CALLBACK RestoreTitled(HWND window, LPARAM title) {
   if (IsIconic(window) && TextOf(window) == *reinterpret_cast<const std::string*>(title)) {
     ShowWindow(window, SW_RESTORE);
@@ -106,10 +107,39 @@ BOOL CALLBACK RestoreTitled(HWND window, LPARAM title) {
   return TRUE;
 }
 
+struct TitledSearch {
+  std::string title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleTitled(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<TitledSearch*>(search);
+  if (!IsWindowVisible(window) || TextOf(window) != wanted.title) return TRUE;
+  wanted.found = window;
+  return FALSE;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "restore") {
     const std::string title = argv[2];
     EnumWindows(RestoreTitled, reinterpret_cast<LPARAM>(&title));
+    return 0;
+  }
+  const std::string query = argc == 3 ? argv[1] : "";
+  if (query == "owner" || query == "enabled" || query == "raise") {
+    TitledSearch search{argv[2]};
+    EnumWindows(FindVisibleTitled, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    if (query == "raise") {
+      SetWindowPos(search.found, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else if (query == "enabled") {
+      std::printf("%s\n", IsWindowEnabled(search.found) ? "enabled" : "disabled");
+    } else {
+      HWND owner = GetWindow(search.found, GW_OWNER);
+      std::printf("%s\n", owner ? TextOf(owner).c_str() : "(none)");
+    }
     return 0;
   }
   EnumWindows(PrintTopLevel, 0);

@@ -1,0 +1,15 @@
+// Shows a top-level window in a wanted state without replaceable show commands.
+#include "ui/WindowShow.h"
+
+namespace tarnsel::ui {
+
+ShownState ShownStateOf(HWND window) {
+  return {IsWindowVisible(window) != FALSE, IsIconic(window) != FALSE, IsZoomed(window) != FALSE};
+}
+
+void ShowInState(HWND window, TWindowState state) {
+  BringToState([window] { return ShownStateOf(window); },
+               [window](int command) { ShowWindow(window, command); }, state);
+}
+
+}  // namespace tarnsel::ui

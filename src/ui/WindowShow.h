@@ -1,0 +1,14 @@
+// Shows a top-level window in a wanted state with show commands that the system
+// never replaces by the process's start-up show command.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/StartupShow.h"
+
+namespace tarnsel::ui {
+
+ShownState ShownStateOf(HWND window);
+void ShowInState(HWND window, TWindowState state);
+
+}  // namespace tarnsel::ui
