@@ -61,6 +61,11 @@ class Form : public Window {
   // Keyboard navigation for a message bound for this form; true when handled.
   bool preTranslate(MSG& message);
 
+  // The controls that Tab moves the focus through, in order.
+  std::vector<Control*> tabSequence() const;
+  // The innermost control of this form whose window is `window` or holds it.
+  Control* controlHolding(HWND window) const;
+
   // The default button, clicked by Enter outside buttons.
   std::function<void()> defaultButtonClick;
 
@@ -79,6 +84,9 @@ class Form : public Window {
 
  private:
   void createChildren();
+  // Moves the focus to the next control of the tab sequence after the one that
+  // holds `focus` (backward: the previous one).
+  void focusNextControl(HWND focus, bool backward);
   void realign();
   void placeAtDesktopCenter();
   void onPaint();
