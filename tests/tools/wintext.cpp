@@ -1,7 +1,9 @@
 // Test helper for the end-to-end scripts: prints the visible top-level windows of
 // the Wine desktop and the texts of their children, as UTF-8 lines (with the
 // arguments "restore <title>", restores the minimised windows of that title
-// instead, as a click on a taskbar button would)
+// instead, as a click on a taskbar button would; with "focus <title>", prints the
+// window that holds the keyboard focus in the thread of the visible window of
+// that title, as one line: its class, its text and its ancestors' classes)
 //   <window>\t<class>\t<text>              for a top-level window
 //   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
 //   \t\t<entry>                          after a combo box, for each of its entries
@@ -97,6 +99,44 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   return TRUE;
 }
 
+struct Titled {
+  std::string title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleTitled(HWND window, LPARAM search) {
+  auto& titled = *reinterpret_cast<Titled*>(search);
+  // A message box shares the form's title; the form is wanted.
+  if (!IsWindowVisible(window) || ClassOf(window) == "#32770" || TextOf(window) != titled.title)
+    return TRUE;
+  titled.found = window;
+  return FALSE;
+}
+
+// <class>\t<text>\t<parent class> < <grandparent class> < ... of the focus.
+int PrintFocus(const std::string& title) {
+  Titled titled{title};
+  EnumWindows(FindVisibleTitled, reinterpret_cast<LPARAM>(&titled));
+  if (titled.found == nullptr) return 1;
+  GUITHREADINFO info = {sizeof info};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(titled.found, nullptr), &info) ||
+      info.hwndFocus == nullptr) {
+    std::printf("(none)\n");
+    return 0;
+  }
+  const std::string className = ClassOf(info.hwndFocus);
+  std::printf(
+      "%s\t%s\t", className.c_str(),
+      (className == "ListBox" ? FirstEntryOf(info.hwndFocus) : TextOf(info.hwndFocus)).c_str());
+  const char* separator = "";
+  for (HWND up = GetParent(info.hwndFocus); up != nullptr; up = GetParent(up)) {
+    std::printf("%s%s", separator, ClassOf(up).c_str());
+    separator = " < ";
+  }
+  std::printf("\n");
+  return 0;
+}
+
 }  // namespace
 
 BOOL CALLBACK RestoreTitled(HWND window, LPARAM title) {
@@ -112,6 +152,7 @@ int main(int argc, char** argv) {
     EnumWindows(RestoreTitled, reinterpret_cast<LPARAM>(&title));
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "focus") return PrintFocus(argv[2]);
   EnumWindows(PrintTopLevel, 0);
   return 0;
 }
