@@ -118,7 +118,8 @@ int PrintFocus(const std::string& title) {
   Titled titled{title};
   EnumWindows(FindVisibleTitled, reinterpret_cast<LPARAM>(&titled));
   if (titled.found == nullptr) return 1;
-  GUITHREADINFO info = {sizeof info};
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(titled.found, nullptr), &info) ||
       info.hwndFocus == nullptr) {
     std::printf("(none)\n");
