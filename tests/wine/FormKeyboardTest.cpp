@@ -103,6 +103,31 @@ TEST_F(FormKeyboardTest, EnterInsideTheBrowserIsLeftToThePage) {
   EXPECT_EQ(defaultClicks, 1);
 }
 
+// Wine's browser window is a tab stop itself; the form's sequence must not
+// depend on the styles the control gives its own windows.
+TEST_F(FormKeyboardTest, TabReachesTheBrowserWhateverTheStylesOfItsOwnWindows) {
+  EnumChildWindows(
+      browser.handle(),
+      [](HWND inner, LPARAM) -> BOOL {
+        SetWindowLongW(inner, GWL_STYLE, GetWindowLongW(inner, GWL_STYLE) & ~WS_TABSTOP);
+        return TRUE;
+      },
+      0);
+  SetFocus(button.handle());
+  EXPECT_TRUE(press(VK_TAB));
+  EXPECT_TRUE(focusInBrowser());
+}
+
+// A control that reports acting like a label gets a window without WS_TABSTOP.
+TEST_F(FormKeyboardTest, BrowserWithoutTabStopIsPassedOverEvenIfItsOwnWindowsAreStops) {
+  SetWindowLongW(browser.handle(), GWL_STYLE,
+                 GetWindowLongW(browser.handle(), GWL_STYLE) & ~WS_TABSTOP);
+  EXPECT_FALSE(inSequence(browser));
+  SetFocus(button.handle());
+  EXPECT_TRUE(press(VK_TAB));
+  EXPECT_EQ(GetFocus(), edit.handle());
+}
+
 TEST_F(FormKeyboardTest, CollapsedBrowserStaysInTheSequence) {
   SetWindowPos(panel1.handle(), nullptr, 0, 0, 400, 0, SWP_NOMOVE | SWP_NOZORDER);
   SetWindowPos(browser.handle(), nullptr, 0, 0, 400, 0, SWP_NOMOVE | SWP_NOZORDER);
