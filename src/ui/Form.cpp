@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Errors.h"
@@ -299,6 +300,22 @@ void Form::focusNextControl(HWND focus, bool backward) {
     SetFocus(members[*next]->handle());
 }
 
+bool Form::onActivate(bool active, bool minimized) {
+  if (!active) {
+    HWND focus = GetFocus();
+    focusWhenDeactivated_ = focus != nullptr && IsChild(handle(), focus) ? focus : nullptr;
+    return false;
+  }
+  // The default handling would put the focus on the form itself, where Enter
+  // clicks the default button whatever control the user had left the focus on.
+  HWND saved = std::exchange(focusWhenDeactivated_, nullptr);
+  if (minimized || saved == nullptr || !IsChild(handle(), saved) || !IsWindowVisible(saved) ||
+      !IsWindowEnabled(saved))
+    return false;
+  SetFocus(saved);
+  return true;
+}
+
 bool Form::preTranslate(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   HWND focus = GetFocus();
@@ -363,6 +380,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowWindow(handle(), SW_HIDE);
       }
       return 0;
+    case WM_ACTIVATE:
+      if (onActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0)) return 0;
+      return defaultHandling(message, wParam, lParam);
     case WM_DESTROY:
       if (Application::current().mainForm() == this) Application::current().mainFormClosed();
       return 0;

@@ -87,6 +87,9 @@ class Form : public Window {
   // Moves the focus to the next control of the tab sequence after the one that
   // holds `focus` (backward: the previous one).
   void focusNextControl(HWND focus, bool backward);
+  // Remembers the focus when the form is deactivated and gives it back when the
+  // form is activated again; false leaves the activation to the default handling.
+  bool onActivate(bool active, bool minimized);
   void realign();
   void placeAtDesktopCenter();
   void onPaint();
@@ -104,6 +107,7 @@ class Form : public Window {
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;
+  HWND focusWhenDeactivated_ = nullptr;  // not owned
 };
 
 }  // namespace tarnsel::ui

@@ -128,6 +128,30 @@ TEST_F(FormKeyboardTest, BrowserWithoutTabStopIsPassedOverEvenIfItsOwnWindowsAre
   EXPECT_EQ(GetFocus(), edit.handle());
 }
 
+// Another window of the program is activated and closed again, as the folder
+// picker or a message box is.
+void ActivateAnotherWindowAndCome(HWND back) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
+                               100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetActiveWindow(other);
+  ASSERT_EQ(GetActiveWindow(), other);
+  DestroyWindow(other);
+  SetActiveWindow(back);
+  ASSERT_EQ(GetActiveWindow(), back);
+}
+
+TEST_F(FormKeyboardTest, FocusComesBackToTheControlThatHadItWhenTheFormIsActivatedAgain) {
+  ASSERT_TRUE(focusInBrowser());
+  ActivateAnotherWindowAndCome(form.handle());
+  EXPECT_TRUE(focusInBrowser());
+  SetFocus(button.handle());
+  ActivateAnotherWindowAndCome(form.handle());
+  EXPECT_EQ(GetFocus(), button.handle());
+  EXPECT_TRUE(press(VK_RETURN));
+  EXPECT_EQ(defaultClicks, 0);
+}
+
 TEST_F(FormKeyboardTest, CollapsedBrowserStaysInTheSequence) {
   SetWindowPos(panel1.handle(), nullptr, 0, 0, 400, 0, SWP_NOMOVE | SWP_NOZORDER);
   SetWindowPos(browser.handle(), nullptr, 0, 0, 400, 0, SWP_NOMOVE | SWP_NOZORDER);
