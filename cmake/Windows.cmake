@@ -85,6 +85,7 @@ add_executable(tarnsel_wine_tests
   tests/contract/PlatformContract.cpp
   tests/contract/Win32World.cpp
   tests/wine/WebBrowserHostTest.cpp
+  tests/wine/FormKeyboardTest.cpp
   tests/wine/OutlineGridViewTest.cpp
   tests/wine/SystemLibraryTest.cpp
   tests/wine/ProgramIconTest.cpp

@@ -1,9 +1,8 @@
 #include "ui/Control.h"
 
-#include <algorithm>
-
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/TabSequence.h"
 
 namespace tarnsel::ui {
 
@@ -51,14 +50,16 @@ void Control::createHandles() {
     createWindow(parentHandle(), boundsRect());
     if (hasHandle()) SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   }
-  // Windows are created in tab order so that the focus moves in that order.
+  // Windows are created in tab order, so that their z-order follows the tab
+  // sequence as well.
   std::vector<Control*> ordered = children_;
-  std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
-    const int orderA = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
-    const int orderB = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
-    return orderA < orderB;
-  });
+  SortByTabOrder(ordered);
   for (Control* child : ordered) child->createHandles();
+}
+
+bool Control::takesFocus() const {
+  return hasHandle() && (GetWindowLongW(handle(), GWL_STYLE) & WS_TABSTOP) &&
+         IsWindowVisible(handle()) && IsWindowEnabled(handle());
 }
 
 void Control::applyBounds() {

@@ -62,6 +62,17 @@ class Control : public Window {
   void createHandles();
   // Moves the window (and the children's) to the layout's bounds.
   void applyBounds();
+  // Whether Tab can bring the focus here now: the window exists, is a tab stop,
+  // and is visible and enabled.
+  bool takesFocus() const;
+
+  // A control that hosts windows it does not own (the browser's page) is
+  // offered the keyboard messages typed inside them before the form's own
+  // keyboard handling; true when it used the message.
+  virtual bool translateKey(MSG&) { return false; }
+  // Whether Enter typed while the focus is inside this control is the
+  // control's own, never the default button's.
+  virtual bool keepsEnter() const { return false; }
 
   HFONT font() const;
   Form& form() const { return form_; }

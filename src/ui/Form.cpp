@@ -1,10 +1,13 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Errors.h"
 #include "ui/Application.h"
+#include "ui/TabSequence.h"
 #include "ui/Text.h"
 #include "ui/WindowShow.h"
 
@@ -98,11 +101,7 @@ void Form::createChildren() {
   TakeAnchors(client_);
   Realign(client_);
   std::vector<Control*> ordered = topLevel_;
-  std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
-    const int orderA = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
-    const int orderB = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
-    return orderA < orderB;
-  });
+  SortByTabOrder(ordered);
   for (Control* control : ordered) control->createHandles();
   // A control whose window existed already (made early, while loading) takes its
   // place in the tab order too.
@@ -166,7 +165,7 @@ void Form::runFirstShow(TWindowState state) {
   ShowInState(handle(), pendingState_);
   if (!focusedOnce_) {
     focusedOnce_ = true;
-    if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
+    focusNextControl(nullptr, false);
   }
 }
 
@@ -288,17 +287,62 @@ void Form::setClientHeight(int height) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::vector<Control*> Form::tabSequence() const {
+  return TabSequence(topLevel_, [](const Control& control) { return control.takesFocus(); });
+}
+
+Control* Form::controlHolding(HWND window) const {
+  for (HWND inner = window; inner != nullptr && inner != handle(); inner = GetParent(inner)) {
+    auto* control = dynamic_cast<Control*>(Window::fromHandle(inner));
+    if (control && &control->form() == this) return control;
+  }
+  return nullptr;
+}
+
+void Form::focusNextControl(HWND focus, bool backward) {
+  const std::vector<Control*> members = tabSequence();
+  // The innermost member holding the focus: members come parents first.
+  std::optional<std::size_t> current;
+  for (std::size_t i = 0; focus != nullptr && i < members.size(); ++i) {
+    HWND member = members[i]->handle();
+    if (member == focus || IsChild(member, focus)) current = i;
+  }
+  if (const auto next = NextTabStop(members.size(), current, backward))
+    SetFocus(members[*next]->handle());
+}
+
+bool Form::onActivate(bool active, bool minimized) {
+  if (!active) {
+    HWND focus = GetFocus();
+    focusWhenDeactivated_ = focus != nullptr && IsChild(handle(), focus) ? focus : nullptr;
+    return false;
+  }
+  // The default handling would put the focus on the form itself, where Enter
+  // clicks the default button whatever control the user had left the focus on.
+  HWND saved = std::exchange(focusWhenDeactivated_, nullptr);
+  if (minimized || saved == nullptr || !IsChild(handle(), saved) || !IsWindowVisible(saved) ||
+      !IsWindowEnabled(saved))
+    return false;
+  SetFocus(saved);
+  return true;
+}
+
 bool Form::preTranslate(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  HWND focus = GetFocus();
+  Control* holder = focus != nullptr ? controlHolding(focus) : nullptr;
+  // Keys typed inside a hosted control's own windows go to that control first
+  // (a page moves between its links with Tab and follows one with Enter).
+  if (holder != nullptr && holder->translateKey(message)) return true;
   // Keys handled here are not translated, so they never arrive as characters.
   if (message.message != WM_KEYDOWN) return false;
   const auto key = static_cast<UINT>(message.wParam);
-  HWND focus = GetFocus();
   if (key == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000)) {
-    const bool backward = GetKeyState(VK_SHIFT) & 0x8000;
-    if (HWND next = GetNextDlgTabItem(handle(), focus, backward)) SetFocus(next);
+    focusNextControl(focus, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
     return true;
   }
   if (key == VK_RETURN && !ModifierDown()) {
+    if (holder != nullptr && holder->keepsEnter()) return false;
     // A dropped-down list keeps its own Enter.
     if (focus && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) && IsComboBox(focus)) return false;
     if (focus && IsButton(focus)) {
@@ -344,6 +388,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowWindow(handle(), SW_HIDE);
       }
       return 0;
+    case WM_ACTIVATE:
+      if (onActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0)) return 0;
+      return defaultHandling(message, wParam, lParam);
     case WM_DESTROY:
       if (Application::current().mainForm() == this) Application::current().mainFormClosed();
       return 0;

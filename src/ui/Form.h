@@ -63,6 +63,11 @@ class Form : public Window {
   // Keyboard navigation for a message bound for this form; true when handled.
   bool preTranslate(MSG& message);
 
+  // The controls that Tab moves the focus through, in order.
+  std::vector<Control*> tabSequence() const;
+  // The innermost control of this form whose window is `window` or holds it.
+  Control* controlHolding(HWND window) const;
+
   // The default button, clicked by Enter outside buttons.
   std::function<void()> defaultButtonClick;
 
@@ -84,6 +89,12 @@ class Form : public Window {
   void runFirstShow(TWindowState state);
   // The state a hidden form comes back in: maximised stays, minimised restores.
   TWindowState hiddenState() const;
+  // Moves the focus to the next control of the tab sequence after the one that
+  // holds `focus` (backward: the previous one).
+  void focusNextControl(HWND focus, bool backward);
+  // Remembers the focus when the form is deactivated and gives it back when the
+  // form is activated again; false leaves the activation to the default handling.
+  bool onActivate(bool active, bool minimized);
   void realign();
   void placeAtDesktopCenter();
   void onPaint();
@@ -101,6 +112,7 @@ class Form : public Window {
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;
+  HWND focusWhenDeactivated_ = nullptr;  // not owned
 };
 
 }  // namespace tarnsel::ui

@@ -1,5 +1,6 @@
 #include "ui/WebBrowser.h"
 
+#include "ui/TabSequence.h"
 #include "ui/Text.h"
 
 namespace tarnsel::ui {
@@ -8,7 +9,7 @@ TWebBrowser::TWebBrowser(Form& form, std::string name)
     : Control(form, std::move(name)), host_(std::make_unique<platform::win32::WebBrowserHost>()) {}
 
 void TWebBrowser::createWindow(HWND parent, const RECT& bounds) {
-  const DWORD tabStop = host_->tabStop() ? WS_TABSTOP : 0;
+  const DWORD tabStop = TakesTabStop(host_->miscStatus()) ? WS_TABSTOP : 0;
   createOwn(L"TarnselWebBrowser", {CS_DBLCLKS}, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | tabStop,
             WS_EX_CONTROLPARENT, L"", parent, bounds, 0);
   RECT client;
@@ -18,6 +19,8 @@ void TWebBrowser::createWindow(HWND parent, const RECT& bounds) {
 
 void TWebBrowser::Navigate(const std::string& url) { host_->navigate(FromAnsi(url)); }
 
+bool TWebBrowser::translateKey(MSG& message) { return host_->translateKey(message); }
+
 LRESULT TWebBrowser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE: {
@@ -26,8 +29,8 @@ LRESULT TWebBrowser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SETFOCUS:
-      // The focus belongs inside the control's own window.
-      if (host_->window()) SetFocus(host_->window());
+      // The focus belongs inside the control's own windows.
+      host_->focus();
       return 0;
     default:
       return Control::handleMessage(message, wParam, lParam);

@@ -4,7 +4,9 @@
 // instead, as a click on a taskbar button would; with "owner <title>", prints the
 // caption of the owner of the visible window of that title, "(none)" for none;
 // with "enabled <title>", prints "enabled" or "disabled" for it; with
-// "raise <title>", puts it on top of the z-order as activating it would)
+// "raise <title>", puts it on top of the z-order as activating it would; with
+// "focus <title>", prints the window that holds the keyboard focus in its thread,
+// as one line: its class, its text and its ancestors' classes)
 //   <window>\t<class>\t<text>              for a top-level window
 //   \t<class>\t<text>\t<left>,<top>,<width>,<height>   for each child (client coordinates)
 //   \t\t<entry>                          after a combo box, for each of its entries
@@ -114,9 +116,37 @@ struct TitledSearch {
 
 BOOL CALLBACK FindVisibleTitled(HWND window, LPARAM search) {
   auto& wanted = *reinterpret_cast<TitledSearch*>(search);
-  if (!IsWindowVisible(window) || TextOf(window) != wanted.title) return TRUE;
+  // A message box shares the form's title; the form is wanted.
+  if (!IsWindowVisible(window) || ClassOf(window) == "#32770" || TextOf(window) != wanted.title) {
+    return TRUE;
+  }
   wanted.found = window;
   return FALSE;
+}
+
+// <class>\t<text>\t<parent class> < <grandparent class> < ... of the focus.
+int PrintFocus(const std::string& title) {
+  TitledSearch titled{title};
+  EnumWindows(FindVisibleTitled, reinterpret_cast<LPARAM>(&titled));
+  if (titled.found == nullptr) return 1;
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(titled.found, nullptr), &info) ||
+      info.hwndFocus == nullptr) {
+    std::printf("(none)\n");
+    return 0;
+  }
+  const std::string className = ClassOf(info.hwndFocus);
+  std::printf(
+      "%s\t%s\t", className.c_str(),
+      (className == "ListBox" ? FirstEntryOf(info.hwndFocus) : TextOf(info.hwndFocus)).c_str());
+  const char* separator = "";
+  for (HWND up = GetParent(info.hwndFocus); up != nullptr; up = GetParent(up)) {
+    std::printf("%s%s", separator, ClassOf(up).c_str());
+    separator = " < ";
+  }
+  std::printf("\n");
+  return 0;
 }
 
 }  // namespace
@@ -127,6 +157,7 @@ int main(int argc, char** argv) {
     EnumWindows(RestoreTitled, reinterpret_cast<LPARAM>(&title));
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "focus") return PrintFocus(argv[2]);
   const std::string query = argc == 3 ? argv[1] : "";
   if (query == "owner" || query == "enabled" || query == "raise") {
     TitledSearch search{argv[2]};

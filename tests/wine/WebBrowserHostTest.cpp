@@ -1,5 +1,5 @@
 // The browser control's host against the control Wine provides: creation,
-// activation in a pane, resizing, navigation and teardown.
+// activation in a pane, resizing, focus and keys, navigation and teardown.
 #include "platform/win32/WebBrowserHost.h"
 
 #include <windows.h>
@@ -12,9 +12,13 @@
 #include <string>
 
 #include "platform/Errors.h"
+#include "ui/TabSequence.h"
 
 namespace tarnsel::platform::win32 {
 namespace {
+
+static_assert(ui::kMiscActsLikeLabel == OLEMISC_ACTSLIKELABEL);
+static_assert(ui::kMiscNoUiActivate == OLEMISC_NOUIACTIVATE);
 
 class ComApartment {
  public:
@@ -141,7 +145,7 @@ class WebBrowserHostTest : public testing::Test {
 TEST_F(WebBrowserHostTest, CreatedControlHasNoWindowAndTakesTabStop) {
   const WebBrowserHost host;
   EXPECT_EQ(host.window(), nullptr);
-  EXPECT_TRUE(host.tabStop());
+  EXPECT_TRUE(ui::TakesTabStop(host.miscStatus()));
 }
 
 TEST_F(WebBrowserHostTest, ActivatesInPaneFillingBounds) {
@@ -192,6 +196,37 @@ TEST_F(WebBrowserHostTest, NavigatesToLocalFileWithoutOpeningOtherWindows) {
   EXPECT_NE(GetWindow(host.window(), GW_CHILD), nullptr);
 }
 
+TEST_F(WebBrowserHostTest, FocusGoesInsideTheControlsWindow) {
+  ShowWindow(frame_.get(), SW_SHOWNORMAL);
+  WebBrowserHost host;
+  host.activate(pane_, bounds_);
+  SetFocus(pane_);
+  host.focus();
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus == host.window() || IsChild(host.window(), focus));
+}
+
+TEST_F(WebBrowserHostTest, KeysBeforeActivationOrWithoutAPageAreLeftToTheHost) {
+  WebBrowserHost host;
+  MSG tab = {pane_, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+  EXPECT_FALSE(host.translateKey(tab));
+  host.activate(pane_, bounds_);
+  host.focus();
+  tab.hwnd = GetFocus();
+  EXPECT_FALSE(host.translateKey(tab));
+}
+
+TEST_F(WebBrowserHostTest, DestroyingFocusedHostReleasesControl) {
+  ShowWindow(frame_.get(), SW_SHOWNORMAL);
+  {
+    WebBrowserHost host;
+    host.activate(pane_, bounds_);
+    host.focus();
+    ASSERT_TRUE(BrowserServerHasObjects());
+  }
+  EXPECT_FALSE(BrowserServerHasObjects());
+}
+
 TEST_F(WebBrowserHostTest, DestroyingActiveHostRemovesWindowAndReleasesControl) {
   HWND window = nullptr;
   {
@@ -227,13 +262,6 @@ TEST_F(WebBrowserHostTest, UnregisteredClassFailsWithClassNotRegistered) {
     EXPECT_FALSE(message.empty());
     EXPECT_NE(message.back(), '\n');
   }
-}
-
-TEST(WebBrowserHostTabStop, LabelLikeOrNoUiControlsTakeNoTabStop) {
-  EXPECT_TRUE(TakesTabStop(0));
-  EXPECT_TRUE(TakesTabStop(OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT));
-  EXPECT_FALSE(TakesTabStop(OLEMISC_ACTSLIKELABEL));
-  EXPECT_FALSE(TakesTabStop(OLEMISC_NOUIACTIVATE | OLEMISC_INSIDEOUT));
 }
 
 }  // namespace

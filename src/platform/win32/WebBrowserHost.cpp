@@ -129,7 +129,15 @@ class WebBrowserSite final : public IOleClientSite,
     bounds_ = bounds;
   }
   void setBounds(const RECT& bounds) { bounds_ = bounds; }
+  HWND parent() const { return parent_; }
+  const RECT& bounds() const { return bounds_; }
   bool inPlaceActive() const { return inPlaceActive_; }
+  // The object that takes the keys while the control's user interface is
+  // active, as the control last named it; null when none.
+  IOleInPlaceActiveObject* activeObject() const { return active_.get(); }
+  // Drops the active object, which refers back to the control: the control
+  // holds this site, so keeping it would keep both alive.
+  void forgetActiveObject() noexcept { active_.reset(); }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
@@ -226,7 +234,10 @@ class WebBrowserSite final : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE SetBorderSpace(const BORDERWIDTHS* widths) noexcept override {
     return widths == nullptr ? S_OK : INPLACE_E_NOTOOLSPACE;
   }
-  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) noexcept override {
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object,
+                                            LPCOLESTR) noexcept override {
+    if (object != nullptr) object->AddRef();
+    active_ = ComPtr<IOleInPlaceActiveObject>(object);
     return S_OK;
   }
 
@@ -247,11 +258,8 @@ class WebBrowserSite final : public IOleClientSite,
   HWND parent_ = nullptr;  // not owned
   RECT bounds_ = {};
   bool inPlaceActive_ = false;
+  ComPtr<IOleInPlaceActiveObject> active_;
 };
-
-bool TakesTabStop(DWORD miscStatus) {
-  return (miscStatus & (OLEMISC_ACTSLIKELABEL | OLEMISC_NOUIACTIVATE)) == 0;
-}
 
 WebBrowserHost::WebBrowserHost(const CLSID& classId) : site_(new WebBrowserSite) {
   try {
@@ -320,10 +328,32 @@ void WebBrowserHost::navigate(const std::wstring& url) {
   CheckResult(browser->Navigate(address.get(), &flags, &target, &postData, &headers));
 }
 
-bool WebBrowserHost::tabStop() const {
+DWORD WebBrowserHost::miscStatus() const {
   DWORD status = 0;
-  if (FAILED(control_->GetMiscStatus(DVASPECT_CONTENT, &status))) status = 0;
-  return TakesTabStop(status);
+  if (FAILED(control_->GetMiscStatus(DVASPECT_CONTENT, &status))) return 0;
+  return status;
+}
+
+void WebBrowserHost::focus() noexcept {
+  if (!inPlace_ || window_ == nullptr) return;
+  RECT position = site_->bounds();
+  // A control whose user interface cannot be activated still gets the focus on
+  // its window below, so the result does not matter.
+  control_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_.get(), 0, site_->parent(), &position);
+  HWND focused = GetFocus();
+  if (focused != window_ && !IsChild(window_, focused)) SetFocus(window_);
+}
+
+bool WebBrowserHost::translateKey(MSG& message) noexcept {
+  if (!inPlace_) return false;
+  ComPtr<IOleInPlaceActiveObject> active;
+  if (IOleInPlaceActiveObject* named = site_->activeObject()) {
+    named->AddRef();
+    active = ComPtr<IOleInPlaceActiveObject>(named);
+  } else if (FAILED(control_.queryInterface(active))) {
+    return false;
+  }
+  return active->TranslateAccelerator(&message) == S_OK;
 }
 
 void WebBrowserHost::release() noexcept {
@@ -338,6 +368,7 @@ void WebBrowserHost::release() noexcept {
   }
   persistence_.reset();
   control_.reset();
+  if (site_) site_->forgetActiveObject();
   site_.reset();
 }
 

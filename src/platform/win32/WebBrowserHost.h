@@ -17,10 +17,6 @@ namespace tarnsel::platform::win32 {
 // The site and frame object the control talks to; defined with the host.
 class WebBrowserSite;
 
-// Whether a control with these OLEMISC_* status bits belongs in the tab order:
-// not when it acts like a label or never activates its user interface.
-bool TakesTabStop(DWORD miscStatus);
-
 // The browser control of one pane. Created with the window object; activated
 // once the pane's window exists; closed without saving when destroyed. Failures
 // raise EOleError / EOleSysError. Needs COM initialised apartment-threaded on
@@ -43,7 +39,17 @@ class WebBrowserHost {
   void setBounds(const RECT& bounds);
   // Starts loading `url`; returns without waiting for the page.
   void navigate(const std::wstring& url);
-  bool tabStop() const;
+  // The OLEMISC_* status bits the control reports about itself (0 when it
+  // reports none).
+  DWORD miscStatus() const;
+  // Gives the keyboard focus to the active control: activates its user
+  // interface, so that it takes the focus inside its own windows, and sets the
+  // focus on its window where it did not.
+  void focus() noexcept;
+  // Offers a keyboard message typed inside the control's windows to the active
+  // control (Tab between the links of a page, Enter on a link); true when the
+  // control used it, and the message is then not to be dispatched.
+  bool translateKey(MSG& message) noexcept;
 
  private:
   void connectEvents();
