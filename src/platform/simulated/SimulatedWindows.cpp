@@ -55,9 +55,11 @@ void SimulatedWindows::setDriveReady(char letter, bool ready) {
 }
 
 void SimulatedWindows::addShare(const std::string& root) {
+  // Nothing may follow the share's name but one separator.
   const std::string normal = networkRoot(codePage_, root);
-  if (normal.empty() ||
-      normal.size() < root.size() - (endsWithSeparator(codePage_, root) ? 1 : 0)) {
+  const bool rootAlone = root.size() == normal.size() ||
+                         (root.size() == normal.size() + 1 && endsWithSeparator(codePage_, root));
+  if (normal.empty() || !rootAlone) {
     throw std::invalid_argument("a share root is \\\\server\\share: " + root);
   }
   if (findShare(volumes_.shares, codePage_, normal) != nullptr) return;
