@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "controls/StartFolder.h"
 #include "platform/Errors.h"
 #include "platform/PathText.h"
 
@@ -90,7 +91,7 @@ void TDirectoryOutline::setTextCase(TTextCase textCase) {
   SelectCaseRule();
   if (textCase_ == TTextCase::tcAsIs) {
     // The stored texts may have been folded; take them afresh as the system has them.
-    const std::string current = platform_.files.currentDirectory();
+    const std::string current = StartFolder(platform_.files);
     drive_ = current.empty() ? 0 : current[0];
     directory_ = current;
   }
@@ -115,6 +116,16 @@ void TDirectoryOutline::Loaded() {
   RebuildTree();
 }
 
+void TDirectoryOutline::LoadedOrDriveRoot() {
+  try {
+    Loaded();
+  } catch (const EOutlineError&) {
+    const std::string root = platform::DriveRootOf(directory_);
+    if (root.empty()) throw;
+    setDirectory(root);
+  }
+}
+
 void TDirectoryOutline::windowCreated() {
   TCustomOutline::windowCreated();
   if (drive_ == 0) takeCurrentDirectory();
@@ -123,7 +134,7 @@ void TDirectoryOutline::windowCreated() {
 }
 
 void TDirectoryOutline::takeCurrentDirectory() {
-  const std::string current = ApplyTextCase(platform_.files.currentDirectory());
+  const std::string current = ApplyTextCase(StartFolder(platform_.files));
   drive_ = current.empty() ? 0 : current[0];
   directory_ = current;
 }

@@ -53,7 +53,13 @@ class TDirectoryOutline : public TCustomOutline {
   void Click() override;
   // Builds the tree down to Directory, which then is selected.
   void Loaded() override;
-  // Takes Drive and Directory from the current directory if no drive is set.
+  // The folder picker's first build at program start: Loaded, but a start folder
+  // that the walk cannot reach (a hidden or dot folder on its way, a short name)
+  // opens the tree at its drive's root, selected and reported, instead of ending
+  // the program. Raises EOutlineError only when Directory names no drive.
+  void LoadedOrDriveRoot();
+  // Takes Drive and Directory from the start folder (the current directory, or the
+  // system's drive root off a network path) if no drive is set.
   void windowCreated() override;
 
  protected:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "controls/StartFolder.h"
 #include "platform/PathText.h"
 
 namespace tarnsel::controls {
@@ -48,9 +49,10 @@ class ErrorModeScope {
 
 TDriveComboBox::TDriveComboBox(platform::Platform platform, ScreenServices& screen)
     : platform_(platform), screen_(screen) {
-  // A current directory on a network path ("\\server\share") has no drive letter.
-  const std::string current = platform.files.currentDirectory();
-  if (!current.empty() && current[0] != '\\') drive_ = current[0];
+  // A current directory on a network path has no drive letter: the system's drive
+  // stands in, the same one the folder picker's tree opens at.
+  const std::string start = StartFolder(platform.files);
+  if (!start.empty() && start[0] != '\\') drive_ = start[0];
   FitItemHeight();
 }
 

@@ -95,6 +95,22 @@ std::string JoinPath(const CodePage& codePage, std::string_view folder, std::str
   return result;
 }
 
+std::string WithoutNamespacePrefix(std::string path) {
+  constexpr std::string_view uncPrefixes[] = {"\\\\?\\UNC\\", "UNC\\"};
+  for (const std::string_view prefix : uncPrefixes) {
+    if (path.starts_with(prefix)) return "\\\\" + path.substr(prefix.size());
+  }
+  constexpr std::string_view localPrefix = "\\\\?\\";
+  if (path.starts_with(localPrefix)) path.erase(0, localPrefix.size());
+  return path;
+}
+
+std::string DriveRootOf(const std::string& path) {
+  const bool letter = path.size() >= 2 &&
+                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return letter && path[1] == ':' ? std::string{path[0], ':', '\\'} : std::string();
+}
+
 bool FolderExists(FileSystem& files, const std::string& path) {
   const auto attributes = files.fileAttributes(path);
   return attributes && (*attributes & attr::Directory) != 0;

@@ -35,6 +35,14 @@ bool SameFileName(const CodePage& codePage, std::string_view a, std::string_view
 // The folder, "\" and the name; no second separator when the folder ends in one.
 std::string JoinPath(const CodePage& codePage, std::string_view folder, std::string_view name);
 
+// The path without the namespace prefix that some calls report: "\\?\UNC\server\x"
+// and "UNC\server\x" (Wine's module name on a share) become "\\server\x", and
+// "\\?\C:\x" becomes "C:\x". Other paths stay as they are.
+std::string WithoutNamespacePrefix(std::string path);
+
+// "X:\" for a path that begins with a drive letter and a colon; empty otherwise.
+std::string DriveRootOf(const std::string& path);
+
 // True when the path's attributes can be read and include the folder bit.
 bool FolderExists(FileSystem& files, const std::string& path);
 

@@ -59,8 +59,13 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Full path of the running program's module file.
+  // Full path of the running program's module file, in the plain form: a program
+  // on a network share gives "\\server\share\...".
   virtual std::string moduleFileName() = 0;
+
+  // The Windows system folder, such as "C:\Windows\system32"; empty when the
+  // system cannot tell.
+  virtual std::string systemFolder() = 0;
 
   // Expands a path against the current directory (and the per-drive current
   // directories); nullopt when the path cannot be expanded.

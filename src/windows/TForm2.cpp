@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "platform/Errors.h"
-
 namespace tarnsel::windows {
 
 using controls::TDirectoryOutline;
@@ -56,19 +54,7 @@ TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(p
   auto& okButton = component<ui::TBitBtn>("BitBtn1");
   defaultButtonClick = [&okButton] { okButton.click(); };
   scaleForDisplay(stored.textHeight);
-  finishLoading();
-}
-
-void TForm2::finishLoading() {
-  try {
-    tree().Loaded();
-  } catch (const EOutlineError&) {
-    // The current directory at start can't be walked to (a hidden or dot folder on
-    // its way, or a short name): show its drive's root instead of ending the program.
-    const std::string directory = tree().Directory();
-    if (directory.size() < 2 || directory[1] != ':') throw;
-    tree().setDirectory(directory.substr(0, 2) + "\\");
-  }
+  tree().LoadedOrDriveRoot();
 }
 
 template <typename T>

@@ -35,8 +35,6 @@ class TForm2 final : public ui::Form {
  private:
   template <typename T>
   T& component(const char* name);
-  // The tree's first build, at the end of loading.
-  void finishLoading();
 
   platform::Platform platform_;
 };

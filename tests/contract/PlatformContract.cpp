@@ -202,8 +202,9 @@ TEST_F(PlatformContract, CodePageServicesOfShiftJis) {
 
 TEST_F(PlatformContract, ListOrderIgnoresCaseAndPutsPunctuationAndDigitsFirst) {
   const CodePage& cp = codePage();
-  const std::vector<std::string> sorted = {"[tools.exe]", "0setup.exe", "a.exe", "B.exe",
-                                           "b2.exe", "c.exe", "viewer.exe", "Viewer2.exe"};
+  const std::vector<std::string> sorted = {"[tools.exe]", "0setup.exe", "a.exe",
+                                           "B.exe",       "b2.exe",     "c.exe",
+                                           "viewer.exe",  "Viewer2.exe"};
   for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
     EXPECT_LT(cp.listCompare(sorted[i], sorted[i + 1]), 0) << sorted[i] << " < " << sorted[i + 1];
     EXPECT_GT(cp.listCompare(sorted[i + 1], sorted[i]), 0) << sorted[i + 1] << " > " << sorted[i];
@@ -238,6 +239,25 @@ TEST_F(PlatformContract, ShellCopyOfAMissingSourceFailsAndCopiesNothing) {
   copy.flags = FOF_NoConfirmMkdir;
   EXPECT_NE(world->platform().shell.fileOperation(copy), 0);
   EXPECT_FALSE(files->fileExists(world->path("desk\\nothing")));
+}
+
+TEST_F(PlatformContract, NetworkPathsExpandWithoutLeavingTheShare) {
+  EXPECT_EQ(files->fullPathName("\\\\srv\\shr\\a\\..\\..\\b"), "\\\\srv\\shr\\b");
+  EXPECT_EQ(files->fullPathName("\\\\srv\\shr\\.."), "\\\\srv\\shr\\");
+  EXPECT_EQ(files->fullPathName("\\\\srv\\shr"), "\\\\srv\\shr");
+  EXPECT_EQ(files->fullPathName("//Srv/Shr/x\\"), "\\\\Srv\\Shr\\x\\");
+}
+
+TEST_F(PlatformContract, ChangingToAMissingShareFailsAndKeepsTheDirectory) {
+  ASSERT_EQ(files->setCurrentDirectory(world->root()), 0u);
+  EXPECT_NE(files->setCurrentDirectory("\\\\tarnsel-no-server\\none\\kit"), 0u);
+  EXPECT_EQ(files->currentDirectory(), world->root());
+}
+
+TEST_F(PlatformContract, SystemFolderIsAnExistingFolderOnADrive) {
+  const std::string folder = files->systemFolder();
+  EXPECT_FALSE(DriveRootOf(folder).empty()) << folder;
+  EXPECT_TRUE(FolderExists(*files, folder)) << folder;
 }
 
 TEST_F(PlatformContract, ErrorModeIsSetAndTheOldOneReturned) {

@@ -7,7 +7,10 @@ namespace {
 
 class SimulatedWorld final : public ContractWorld {
  public:
-  SimulatedWorld() { windows_.addFolder(root_); }
+  SimulatedWorld() {
+    windows_.addFolder(root_);
+    windows_.addFolder(windows_.systemFolder());  // a real system has its folder
+  }
   platform::Platform platform() override { return windows_.platform(); }
   const std::string& root() const override { return root_; }
   void makeFolder(const std::string& relative, std::uint32_t attributes) override {

@@ -1,7 +1,7 @@
 // The simulated machine the file-system fuzz targets run against, and the path
 // texts they enter: a small tree with Shift-JIS names whose second byte is a
 // backslash, a long folder chain near the 260-byte limit, a link, a denied and a
-// hidden folder, a second drive and a drive that is not ready.
+// hidden folder, a second drive, a drive that is not ready and a network share.
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -46,12 +46,15 @@ inline void BuildWorld(sim::SimulatedWindows& windows, unsigned codePage) {
   windows.addFolder("D:\\data\\deep\\deeper");
   windows.addFile("D:\\data\\a.txt");
   windows.addDrive('E', {.type = 5, .ready = false});
+  windows.addShare("\\\\server\\share");
+  windows.addFile("\\\\server\\share\\kit\\viewer.exe");
+  windows.addFolder("\\\\server\\share\\kit\\viewer\\data");
 }
 
 // Folders an input may start in.
-inline constexpr std::array<std::string_view, 6> StartFolders = {
-    "C:\\",    "C:\\Users\\user\\Desktop", "C:\\Windows\\System32",
-    "C:\\kit", "D:\\data\\deep",           "C:\\link"};
+inline constexpr std::array<std::string_view, 7> StartFolders = {
+    "C:\\",     "C:\\Users\\user\\Desktop", "C:\\Windows\\System32", "C:\\kit", "D:\\data\\deep",
+    "C:\\link", "\\\\server\\share\\kit"};
 
 inline void EnterStartFolder(sim::SimulatedWindows& windows, FuzzedDataProvider& input) {
   const auto choice = input.ConsumeIntegralInRange<std::size_t>(0, StartFolders.size() - 1);
@@ -59,14 +62,15 @@ inline void EnterStartFolder(sim::SimulatedWindows& windows, FuzzedDataProvider&
 }
 
 // A path text made of pieces that mean something to the path rules, mixed with
-// raw bytes: drive letters, separators, dots, names of the tree in any case,
-// double-byte characters and stray lead bytes.
+// raw bytes: drive letters, separators, dots, names of the tree and the share in
+// any case, double-byte characters and stray lead bytes.
 inline std::string PathText(FuzzedDataProvider& input, std::size_t maxPieces = 12) {
-  static const std::array<std::string, 31> pieces = {
-      "C:",         "c:",         "D:",       "E:",    "Q:",      "\\",      "\\\\",  "..",
-      ".",          "Windows",    "SYSTEM32", "users", "user",    "Desktop", "kit",   "viewer",
-      "viewer.exe", "readme.txt", "*.*",      "*.txt", "?",       "[kit]",   Hyo,     So,
-      Kan,          "\x95",       LongName(), "link",  ".hidden", "locked",  "nosuch"};
+  static const std::array<std::string, 33> pieces = {
+      "C:",      "c:",     "D:",         "E:",         "Q:",    "\\",       "\\\\",
+      "..",      ".",      "Windows",    "SYSTEM32",   "users", "user",     "Desktop",
+      "kit",     "viewer", "viewer.exe", "readme.txt", "*.*",   "*.txt",    "?",
+      "[kit]",   Hyo,      So,           Kan,          "\x95",  LongName(), "link",
+      ".hidden", "locked", "nosuch",     "server",     "share"};
   std::string text;
   const auto count = input.ConsumeIntegralInRange<std::size_t>(0, maxPieces);
   for (std::size_t i = 0; i < count && input.remaining_bytes() > 0; ++i) {

@@ -54,14 +54,15 @@ class DirectoryOutline : public ::testing::Test {
     windows.onFindFirst = [this](const std::string& pattern) { searches.push_back(pattern); };
   }
 
-  // The end of loading as the form reader brings it about for the folder picker.
-  void load() {
+  // The end of loading as the form reader brings it about; the folder picker
+  // ends it with LoadedOrDriveRoot.
+  void load(bool asThePicker = false) {
     tree.BeginLoading();
     tree.setItemHeight(14);
     tree.setOptions(ooDrawFocusRect);
     tree.Picture(OutlinePicture::Leaf);  // the reader fills the stored picture in
     tree.ReadData(16);
-    tree.Loaded();
+    asThePicker ? tree.LoadedOrDriveRoot() : tree.Loaded();
   }
   // Loads with `folder` as the current directory and forgets what that did.
   void loadAt(const std::string& folder, TDirectoryOutline::TTextCase textCase = tcLowerCase) {
@@ -606,6 +607,59 @@ TEST_F(DirectoryOutline, WalkStopsWithAnOutlineErrorAtAMissingLastFolder) {
   windows.addFolder("C:\\.cache");
   ASSERT_EQ(windows.setCurrentDirectory("C:\\.cache"), 0u);
   EXPECT_EQ(ErrorOf<EOutlineError>([&] { load(); }), InvalidSelection);
+  EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(DirectoryOutline, PickerOpensAnUnreachableStartFolderAtItsDrivesRoot) {
+  windows.addFolder("C:\\hid\\inner");
+  windows.addFolder("C:\\hid", attr::Directory | attr::Hidden);
+  ASSERT_EQ(windows.setCurrentDirectory("C:\\hid\\inner"), 0u);
+  load(true);
+  EXPECT_EQ(tree.Directory(), "c:\\");
+  EXPECT_EQ(selected(), "c:\\");
+  EXPECT_EQ(changes, Texts{"c:\\"}) << "the picker's path field follows";
+  EXPECT_EQ(windows.currentDirectory(), "c:\\");
+}
+
+// Started from a network share
+
+class DirectoryOutlineOnAShare : public DirectoryOutline {
+ protected:
+  DirectoryOutlineOnAShare() {
+    windows.addDrive('D');
+    windows.addFolder("D:\\WINNT\\system32");
+    windows.addFolder("D:\\Apps");
+    windows.setSystemFolder("D:\\WINNT\\system32");
+    windows.addShare("\\\\server\\share");
+    windows.addFolder("\\\\server\\share\\kit");
+    EXPECT_EQ(windows.setCurrentDirectory("\\\\server\\share\\kit"), 0u);
+  }
+};
+
+TEST_F(DirectoryOutlineOnAShare, PickerOpensAtTheRootOfTheSystemsDriveAndReportsIt) {
+  load(true);
+  EXPECT_EQ(tree.Drive(), 'd');
+  EXPECT_EQ(tree.Directory(), "d:\\");
+  EXPECT_EQ(items(), "d:\\") << "the drive node alone, not expanded";
+  EXPECT_EQ(selected(), "d:\\");
+  EXPECT_EQ(changes, Texts{"d:\\"});
+  tree.setDrive('D');
+  EXPECT_EQ(changes.size(), 1u) << "the drive list's same letter is ignored";
+  expand("d:\\");
+  EXPECT_EQ(children("d:\\"), "apps winnt");
+}
+
+TEST_F(DirectoryOutlineOnAShare, AsIsCaseTakesTheSystemsDriveRoot) {
+  load(true);
+  tree.setTextCase(tcAsIs);
+  EXPECT_EQ(tree.Drive(), 'D');
+  EXPECT_EQ(tree.Directory(), "D:\\");
+  EXPECT_EQ(changes, (Texts{"d:\\", "D:\\"}));
+}
+
+TEST_F(DirectoryOutlineOnAShare, WithoutASystemFolderThePickersBuildStillFails) {
+  windows.setSystemFolder("");
+  EXPECT_THROW(load(true), EOutlineError) << "no drive to fall back on";
   EXPECT_TRUE(changes.empty());
 }
 

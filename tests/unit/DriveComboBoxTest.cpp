@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/simulated/ForwardingFileSystem.h"
 #include "platform/simulated/SimulatedWindows.h"
 
 namespace tarnsel::controls {
@@ -43,14 +42,6 @@ class RecordingDrives : public platform::Drives {
 
  private:
   sim::SimulatedWindows& windows_;
-};
-
-// The simulated file system, but with the current directory on a network share,
-// which the simulation itself cannot have.
-class NetworkCurrentDirectory : public sim::ForwardingFileSystem {
- public:
-  using ForwardingFileSystem::ForwardingFileSystem;
-  std::string currentDirectory() override { return "\\\\server\\share\\x"; }
 };
 
 // A drive of GetDriveType kind `type`.
@@ -265,9 +256,24 @@ TEST_F(DriveList, DriveComesFromTheCurrentDirectoryAndTakesTheListsCaseAtCreatio
   EXPECT_EQ(changes, (std::vector<char>{'c'}));
 }
 
-TEST_F(DriveList, CurrentDirectoryOnANetworkPathSelectsNothingButStillNotifies) {
-  NetworkCurrentDirectory files(windows);
-  makeBox(files);
+TEST_F(DriveList, CurrentDirectoryOnAShareSelectsTheDriveOfTheSystemFolder) {
+  windows.addDrive('D');
+  windows.setSystemFolder("D:\\WINNT\\system32");
+  windows.addShare("\\\\server\\share");
+  windows.addFolder("\\\\server\\share\\kit");
+  ASSERT_EQ(windows.setCurrentDirectory("\\\\server\\share\\kit"), 0u);
+  makeBox(windows);
+  EXPECT_EQ(box->Drive(), 'D') << "as the system names its folder";
+  box->windowCreated();
+  EXPECT_EQ(box->ItemIndex(), 1);
+  EXPECT_EQ(changes, (std::vector<char>{'d'}));
+}
+
+TEST_F(DriveList, CurrentDirectoryOnAShareWithoutASystemFolderSelectsNothingButNotifies) {
+  windows.setSystemFolder("");
+  windows.addShare("\\\\server\\share");
+  ASSERT_EQ(windows.setCurrentDirectory("\\\\server\\share"), 0u);
+  makeBox(windows);
   EXPECT_EQ(box->Drive(), 0);
   box->windowCreated();
   EXPECT_EQ(box->count(), 1);

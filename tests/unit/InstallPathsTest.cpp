@@ -49,6 +49,20 @@ TEST_F(InstallPaths, IntroPageUrlInsertsTheFolderUnescaped) {
   EXPECT_EQ(IntroPageURLOf(cp, "E:\\my kit\\v.exe"), "file:///E:\\my kit\\index.html");
 }
 
+TEST_F(InstallPaths, LauncherOnAShareTakesItsFolderUpToTheShare) {
+  const std::string kit = "\\\\server\\share\\kit\\viewer.exe";
+  EXPECT_EQ(LauncherFolderOf(cp, kit) + InstallNameOf(cp, kit), "\\\\server\\share\\kit\\viewer");
+  EXPECT_EQ(IntroPageURLOf(cp, kit), "file:///\\\\server\\share\\kit\\index.html");
+
+  // At the share's root the backslash before the name follows the share's name,
+  // so it goes, and the source folder gets a single one.
+  const std::string root = "\\\\server\\share\\viewer.exe";
+  EXPECT_EQ(LauncherFolderOf(cp, root), "\\\\server\\share");
+  EXPECT_EQ(LauncherFolderOf(cp, root) + InstallNameOf(cp, root), "\\\\server\\share\\viewer");
+  EXPECT_EQ(LauncherFolderWithSeparator(cp, root), "\\\\server\\share\\");
+  EXPECT_EQ(IntroPageURLOf(cp, root), "file:///\\\\server\\share\\index.html");
+}
+
 TEST_F(InstallPaths, InstalledCopyKeepsADoubledSeparator) {
   EXPECT_EQ(InstalledCopyOf("D:\\Desktop", "\\viewer"), "D:\\Desktop\\viewer");
   EXPECT_EQ(InstalledCopyOf("D:\\", "\\viewer"), "D:\\\\viewer");

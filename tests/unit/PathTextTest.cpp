@@ -57,5 +57,23 @@ TEST_F(PathText, FileNamesCompareWithoutLetterCase) {
   EXPECT_FALSE(SameFileName(cp, "\x83\x41", "\x83\x61")) << "trail bytes never fold";
 }
 
+TEST(PathPrefixes, NamespacePrefixesGiveThePlainPath) {
+  EXPECT_EQ(WithoutNamespacePrefix("UNC\\server\\share\\kit\\viewer.exe"),
+            "\\\\server\\share\\kit\\viewer.exe")
+      << "how Wine names a program started from a share";
+  EXPECT_EQ(WithoutNamespacePrefix("\\\\?\\UNC\\server\\share\\x"), "\\\\server\\share\\x");
+  EXPECT_EQ(WithoutNamespacePrefix("\\\\?\\E:\\kit\\viewer.exe"), "E:\\kit\\viewer.exe");
+  EXPECT_EQ(WithoutNamespacePrefix("\\\\server\\UNC\\x"), "\\\\server\\UNC\\x");
+  EXPECT_EQ(WithoutNamespacePrefix("E:\\UNC\\viewer.exe"), "E:\\UNC\\viewer.exe");
+}
+
+TEST(PathPrefixes, DriveRootOnlyForADriveLetterAndColon) {
+  EXPECT_EQ(DriveRootOf("C:\\Windows\\system32"), "C:\\");
+  EXPECT_EQ(DriveRootOf("d:"), "d:\\");
+  EXPECT_EQ(DriveRootOf("\\\\server\\share\\x"), "");
+  EXPECT_EQ(DriveRootOf("1:\\x"), "");
+  EXPECT_EQ(DriveRootOf(""), "");
+}
+
 }  // namespace
 }  // namespace tarnsel::platform

@@ -217,6 +217,67 @@ TEST_F(Launcher, LauncherInTheRootOfADriveFindsItsFolder) {
   EXPECT_EQ(unit->StartFilePath, "") << "no start file";
 }
 
+// A kit on a file server, started from Explorer with the share's folder current.
+class LauncherOnAShare : public Launcher {
+ protected:
+  void kitOnShare(const std::string& folder) {
+    windows.addShare("\\\\server\\share");
+    windows.setModuleFileName(folder + "\\viewer.exe");
+    windows.addFile(folder + "\\viewer\\viewer.exe", attr::ReadOnly, "program");
+    windows.addFile(folder + "\\viewer\\startup.txt", attr::Archive, "start");
+    windows.addFile(folder + "\\index.html");
+    ASSERT_EQ(windows.setCurrentDirectory(folder), 0u);
+  }
+};
+
+TEST_F(LauncherOnAShare, StartUpListsTheSourceOnTheShareAndWaits) {
+  kitOnShare("\\\\server\\share\\kit");
+  start();
+  EXPECT_EQ(window->edit2, "\\\\server\\share\\kit\\viewer");
+  EXPECT_EQ(window->navigations,
+            std::vector<std::string>{"file:///\\\\server\\share\\kit\\index.html"});
+  EXPECT_EQ(unit->TargetProgramPath, "D:\\Desktop\\viewer\\viewer.exe");
+  EXPECT_EQ(unit->StartFilePath, "D:\\Desktop\\viewer\\startup.txt");
+  EXPECT_EQ(window->requests, (std::vector<std::string>{"show", "normal"}));
+  EXPECT_EQ(windows.currentDirectory(), "\\\\server\\share\\kit\\viewer");
+}
+
+TEST_F(LauncherOnAShare, SetupCopiesFromTheShareAndStartsTheCopy) {
+  kitOnShare("\\\\server\\share\\kit");
+  start();
+  unit->BitBtn1Click();
+  ASSERT_EQ(windows.fileOperations().size(), 1u);
+  EXPECT_EQ(windows.fileOperations()[0].from,
+            std::string("\\\\server\\share\\kit\\viewer\0\0", 27));
+  EXPECT_EQ(windows.contentOf("D:\\Desktop\\viewer\\viewer.exe"), "program");
+  EXPECT_EQ(windows.fileAttributes("D:\\Desktop\\viewer\\viewer.exe"), attr::Archive);
+  ASSERT_EQ(windows.executions().size(), 1u);
+  EXPECT_EQ(windows.executions()[0].file, "D:\\Desktop\\viewer\\viewer.exe");
+  EXPECT_EQ(windows.executions()[0].parameters, "D:\\Desktop\\viewer\\startup.txt");
+  EXPECT_EQ(windows.fileAttributes("\\\\server\\share\\kit\\viewer\\viewer.exe"), attr::ReadOnly)
+      << "the share is never touched";
+}
+
+TEST_F(LauncherOnAShare, KitAtTheShareRootHandsOverAnInstalledCopy) {
+  kitOnShare("\\\\server\\share");
+  installed();
+  start();
+  EXPECT_EQ(window->edit2, "\\\\server\\share\\viewer");
+  EXPECT_EQ(window->navigations, std::vector<std::string>{"file:///\\\\server\\share\\index.html"});
+  ASSERT_EQ(windows.executions().size(), 1u);
+  EXPECT_EQ(windows.executions()[0].file, "D:\\Desktop\\viewer\\viewer.exe");
+  EXPECT_EQ(window->requests, (std::vector<std::string>{"show", "normal", "close"}));
+}
+
+TEST_F(LauncherOnAShare, UnreachableShareInterruptsAtTheFirstList) {
+  windows.setModuleFileName("\\\\server\\gone\\kit\\viewer.exe");
+  windows.addFile("C:\\kit\\viewer\\viewer.exe");  // the same folders on the current drive
+  EXPECT_THROW(start(), EInOutError);
+  EXPECT_EQ(window->edit2, "Edit2");
+  EXPECT_EQ(window->list1.Directory(), "C:\\") << "not the same folders on the current drive";
+  EXPECT_TRUE(window->requests.empty());
+}
+
 TEST_F(Launcher, EntryZeroIsTheFirstInListOrder) {
   windows.addFile("E:\\kit\\viewer\\zeta.exe");
   windows.addFile("E:\\kit\\viewer\\Alpha.exe");

@@ -46,6 +46,16 @@ struct Drive {
 // Drives by upper-case letter.
 using DriveMap = std::map<char, Drive>;
 
+// Network shares; the root entry's name is the share's root as it was added,
+// "\\server\share". Server and share names compare without letter case.
+using ShareList = std::vector<Drive>;
+
+// The drives and shares that paths lead into.
+struct Volumes {
+  DriveMap drives;
+  ShareList shares;
+};
+
 // A new entry with no children; a plain folder unless told otherwise.
 std::unique_ptr<Entry> makeEntry(std::string name,
                                  std::uint32_t attributes = platform::attr::Directory,

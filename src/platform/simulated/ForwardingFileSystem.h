@@ -12,6 +12,7 @@ class ForwardingFileSystem : public platform::FileSystem {
   explicit ForwardingFileSystem(platform::FileSystem& target) : target_(target) {}
 
   std::string moduleFileName() override { return target_.moduleFileName(); }
+  std::string systemFolder() override { return target_.systemFolder(); }
   std::optional<std::string> fullPathName(const std::string& path) override {
     return target_.fullPathName(path);
   }

@@ -21,7 +21,8 @@ struct Resolution {
   Outcome outcome = Outcome::PathMissing;
   Entry* entry = nullptr;   // the entry named, when found
   Entry* parent = nullptr;  // the folder that holds (or lacks) the last name; null for a root
-  // Where the entry really lies, links followed: upper-case drive letter, stored names.
+  // Where the entry really lies, links followed: upper-case drive letter (or the
+  // share's root as added), stored names.
   std::string realPath;
 };
 
@@ -34,8 +35,12 @@ struct ResolveOptions {
 // Windows gives up on a path after this many reparse points.
 inline constexpr int MaxLinkHops = 32;
 
-// `fullPath` is an expanded path such as "C:\a\b" (a trailing separator is allowed).
-Resolution resolvePath(DriveMap& drives, const AnsiCodePage& codePage, const std::string& fullPath,
+// The share whose root is `root` ("\\server\share", any letter case); null when none.
+Drive* findShare(ShareList& shares, const AnsiCodePage& codePage, const std::string& root);
+
+// `fullPath` is an expanded path such as "C:\a\b" or "\\server\share\a" (a trailing
+// separator is allowed).
+Resolution resolvePath(Volumes& volumes, const AnsiCodePage& codePage, const std::string& fullPath,
                        const ResolveOptions& options = {});
 
 }  // namespace tarnsel::sim

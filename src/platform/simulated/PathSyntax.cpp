@@ -52,12 +52,35 @@ bool startsWithDrive(const std::string& text) {
   return text.size() >= 2 && isAsciiLetter(text[0]) && text[1] == ':';
 }
 
+std::string networkRoot(const AnsiCodePage& codePage, const std::string& text) {
+  if (text.size() < 2 || !isSeparator(text[0]) || !isSeparator(text[1])) return {};
+  // The server and share names run to the next separator each.
+  std::string names[2];
+  std::size_t i = 2;
+  for (std::string& name : names) {
+    while (i < text.size()) {
+      const std::size_t length = codePage.characterLength(text, i);
+      if (length == 1 && isSeparator(text[i])) break;
+      name.append(text, i, length);
+      i += length;
+    }
+    if (name.empty()) return {};
+    ++i;
+  }
+  return "\\\\" + names[0] + "\\" + names[1];
+}
+
+std::size_t rootLength(const AnsiCodePage& codePage, const std::string& text) {
+  if (startsWithDrive(text)) return 2;
+  return networkRoot(codePage, text).size();
+}
+
 std::optional<std::string> expandFullPath(const AnsiCodePage& codePage, const std::string& path,
                                           const std::string& currentDirectory,
                                           const DriveDirectoryLookup& otherDriveDirectory) {
   if (path.empty()) return std::nullopt;
 
-  // The folder the path is relative to, and the part of the path after its drive.
+  // The folder the path is relative to, and the part of the path after its root.
   std::string base;
   std::string rest;
   if (startsWithDrive(path)) {
@@ -69,16 +92,20 @@ std::optional<std::string> expandFullPath(const AnsiCodePage& codePage, const st
     } else {
       base = otherDriveDirectory(path[0]);
     }
+  } else if (path.size() > 1 && isSeparator(path[0]) && isSeparator(path[1])) {
+    base = networkRoot(codePage, path);
+    if (base.empty()) return std::nullopt;
+    rest = path.substr(base.size());
   } else if (isSeparator(path[0])) {
-    if (path.size() > 1 && isSeparator(path[1])) return std::nullopt;
-    base = currentDirectory.substr(0, 2);
+    base = currentDirectory.substr(0, rootLength(codePage, currentDirectory));
     rest = path;
   } else {
     base = currentDirectory;
     rest = path;
   }
 
-  std::vector<std::string> components = splitComponents(codePage, base.substr(2));
+  const std::size_t baseRoot = rootLength(codePage, base);
+  std::vector<std::string> components = splitComponents(codePage, base.substr(baseRoot));
   const bool trailingSeparator = endsWithSeparator(codePage, rest);
   const std::vector<std::string> added = splitComponents(codePage, rest);
   for (std::size_t i = 0; i < added.size(); ++i) {
@@ -95,9 +122,11 @@ std::optional<std::string> expandFullPath(const AnsiCodePage& codePage, const st
     components.push_back(std::move(name));
   }
 
-  std::string full = base.substr(0, 2);
+  std::string full = base.substr(0, baseRoot);
   for (const std::string& name : components) full += "\\" + name;
-  if (components.empty() || trailingSeparator) full += '\\';
+  // A drive root always ends in its separator; a share root written bare stays bare.
+  const bool bareShareRoot = baseRoot > 2 && components.empty() && added.empty();
+  if ((components.empty() && !bareShareRoot) || trailingSeparator) full += '\\';
   return full;
 }
 

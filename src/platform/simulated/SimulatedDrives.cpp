@@ -13,13 +13,14 @@ constexpr std::uint32_t NetworkDrive = 4;
 
 std::uint32_t SimulatedWindows::logicalDrives() {
   std::uint32_t bits = 0;
-  for (const auto& [letter, drive] : drives_) bits |= 1u << (letter - 'A');
+  for (const auto& [letter, drive] : volumes_.drives) bits |= 1u << (letter - 'A');
   return bits;
 }
 
 std::uint32_t SimulatedWindows::driveType(const std::string& rootPath) {
-  const Drive* drive = findDrive(rootPath.empty() ? currentDirectory_[0] : rootPath[0]);
-  return drive == nullptr ? NoRootDirectory : drive->settings.type;
+  // No path asks about the current directory's drive or share.
+  const Drive* volume = findVolume(rootPath.empty() ? currentDirectory_ : rootPath);
+  return volume == nullptr ? NoRootDirectory : volume->settings.type;
 }
 
 std::optional<std::string> SimulatedWindows::volumeLabel(const std::string& rootPath) {

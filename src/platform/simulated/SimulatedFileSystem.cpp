@@ -57,6 +57,8 @@ std::uint32_t changeDirectoryError(const Resolution& resolution) {
 
 std::string SimulatedWindows::moduleFileName() { return moduleFileName_; }
 
+std::string SimulatedWindows::systemFolder() { return systemFolder_; }
+
 std::optional<std::string> SimulatedWindows::fullPathName(const std::string& path) {
   std::optional<std::string> full = expand(path);
   if (full && full->size() >= platform::MaxPath) return std::nullopt;
@@ -69,13 +71,14 @@ std::uint32_t SimulatedWindows::setCurrentDirectory(const std::string& path) {
   std::optional<std::string> full = expand(path);
   if (!full) return error::PathNotFound;
   if (full->size() >= platform::MaxPath) return error::FilenameTooLong;
-  if (const std::uint32_t failure = changeDirectoryError(resolvePath(drives_, codePage_, *full));
+  if (const std::uint32_t failure = changeDirectoryError(resolvePath(volumes_, codePage_, *full));
       failure != 0) {
     return failure;
   }
+  // Only a drive's root keeps its separator; a share's root reads "\\server\share".
   if (endsWithSeparator(codePage_, *full) && full->size() > 3) full->pop_back();
   currentDirectory_ = *full;
-  driveDirectories_[static_cast<char>((*full)[0] & ~0x20)] = *full;
+  if (startsWithDrive(*full)) driveDirectories_[static_cast<char>((*full)[0] & ~0x20)] = *full;
   return 0;
 }
 

@@ -17,14 +17,21 @@ char upperLetter(char letter) {
   return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 0x20) : letter;
 }
 
-bool isRoot(const std::string& fullPath) { return fullPath.size() == 3; }
+// True for a drive's root "C:\" and a share's root "\\server\share" with or
+// without its separator.
+bool isRoot(const AnsiCodePage& codePage, const std::string& fullPath) {
+  const std::size_t root = rootLength(codePage, fullPath);
+  return root != 0 && fullPath.size() <= root + 1;
+}
 
-// "C:\a\b" → ("C:\a", "b"); "C:\b" → ("C:\", "b"). A trailing separator is ignored.
+// "C:\a\b" → ("C:\a", "b"); "C:\b" → ("C:\", "b"); "\\s\h\b" → ("\\s\h\", "b").
+// A trailing separator is ignored.
 std::pair<std::string, std::string> splitLastName(const AnsiCodePage& codePage,
                                                   std::string fullPath) {
-  if (endsWithSeparator(codePage, fullPath) && !isRoot(fullPath)) fullPath.pop_back();
+  if (endsWithSeparator(codePage, fullPath) && !isRoot(codePage, fullPath)) fullPath.pop_back();
   const std::size_t separator = lastSeparator(codePage, fullPath);
-  std::string folder = fullPath.substr(0, separator == 2 ? 3 : separator);
+  const bool belowRoot = separator == rootLength(codePage, fullPath);
+  std::string folder = fullPath.substr(0, belowRoot ? separator + 1 : separator);
   return {std::move(folder), fullPath.substr(separator + 1)};
 }
 
@@ -40,17 +47,33 @@ platform::Platform SimulatedWindows::platform() { return {*this, *this, *this, *
 void SimulatedWindows::addDrive(char letter, DriveSettings settings) {
   const char key = upperLetter(letter);
   if (key < 'A' || key > 'Z') throw std::invalid_argument("a drive letter must be A to Z");
-  drives_[key].settings = std::move(settings);
+  volumes_.drives[key].settings = std::move(settings);
 }
 
 void SimulatedWindows::setDriveReady(char letter, bool ready) {
   driveOf(letter).settings.ready = ready;
 }
 
+void SimulatedWindows::addShare(const std::string& root) {
+  // Nothing may follow the share's name but one separator.
+  const std::string normal = networkRoot(codePage_, root);
+  const bool rootAlone = root.size() == normal.size() ||
+                         (root.size() == normal.size() + 1 && endsWithSeparator(codePage_, root));
+  if (normal.empty() || !rootAlone) {
+    throw std::invalid_argument("a share root is \\\\server\\share: " + root);
+  }
+  if (findShare(volumes_.shares, codePage_, normal) != nullptr) return;
+  Drive& share = volumes_.shares.emplace_back();
+  share.settings.type = 4;  // what GetDriveType reports for a share
+  share.root.name = normal;
+}
+
 void SimulatedWindows::addFolder(const std::string& path, std::uint32_t attributes) {
   const std::optional<std::string> full = expand(path);
-  if (full && isRoot(*full)) {
-    driveOf((*full)[0]).root.attributes = folderAttributeWord(attributes, false);
+  if (full && isRoot(codePage_, *full)) {
+    Drive* volume = findVolume(*full);
+    if (volume == nullptr) throw std::invalid_argument("no drive or share for " + path);
+    volume->root.attributes = folderAttributeWord(attributes, false);
     return;
   }
   auto [folder, name] = builderPlace(path);
@@ -80,7 +103,9 @@ void SimulatedWindows::addLink(const std::string& path, const std::string& targe
   if (!startsWithDrive(target) || target.size() < 3 || !isSeparator(target[2]) || !fullTarget) {
     throw std::invalid_argument("a link target must be an absolute path: " + target);
   }
-  if (endsWithSeparator(codePage_, *fullTarget) && !isRoot(*fullTarget)) fullTarget->pop_back();
+  if (endsWithSeparator(codePage_, *fullTarget) && !isRoot(codePage_, *fullTarget)) {
+    fullTarget->pop_back();
+  }
   auto [folder, name] = builderPlace(path);
   if (folder->child(codePage_, name) != nullptr) {
     throw std::invalid_argument("an entry is in the way: " + path);
@@ -104,6 +129,8 @@ void SimulatedWindows::denyAccess(const std::string& path) {
 }
 
 void SimulatedWindows::setModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
+
+void SimulatedWindows::setSystemFolder(std::string path) { systemFolder_ = std::move(path); }
 
 void SimulatedWindows::setDesktopFolder(std::string path) { desktopFolder_ = std::move(path); }
 
@@ -154,12 +181,12 @@ std::optional<std::string> SimulatedWindows::expand(const std::string& path) con
 Resolution SimulatedWindows::resolve(const std::string& path, const ResolveOptions& options) {
   const std::optional<std::string> full = expand(path);
   if (!full || full->size() >= platform::MaxPath) return {};
-  return resolvePath(drives_, codePage_, *full, options);
+  return resolvePath(volumes_, codePage_, *full, options);
 }
 
 std::pair<Entry*, std::string> SimulatedWindows::builderPlace(const std::string& path) {
   const std::optional<std::string> full = expand(path);
-  if (!full || isRoot(*full)) throw std::invalid_argument("no name to add: " + path);
+  if (!full || isRoot(codePage_, *full)) throw std::invalid_argument("no name to add: " + path);
   auto [folderPath, name] = splitLastName(codePage_, *full);
   const Resolution folder =
       resolve(folderPath, {.ignoreFaults = true, .createMissingFolders = true});
@@ -170,8 +197,13 @@ std::pair<Entry*, std::string> SimulatedWindows::builderPlace(const std::string&
 }
 
 Drive* SimulatedWindows::findDrive(char letter) {
-  const auto found = drives_.find(upperLetter(letter));
-  return found == drives_.end() ? nullptr : &found->second;
+  const auto found = volumes_.drives.find(upperLetter(letter));
+  return found == volumes_.drives.end() ? nullptr : &found->second;
+}
+
+Drive* SimulatedWindows::findVolume(const std::string& fullPath) {
+  if (startsWithDrive(fullPath)) return findDrive(fullPath[0]);
+  return findShare(volumes_.shares, codePage_, networkRoot(codePage_, fullPath));
 }
 
 Drive& SimulatedWindows::driveOf(char letter) {

@@ -36,7 +36,8 @@ class SimulatedWindows final : public platform::FileSystem,
                                public platform::CodePage {
  public:
   // Code page 932; drive C: fixed, unlabelled and ready, holding only the desktop
-  // folder "C:\Users\user\Desktop"; current directory "C:\"; module "C:\Tarnsel.exe".
+  // folder "C:\Users\user\Desktop"; current directory "C:\"; module "C:\Tarnsel.exe";
+  // system folder "C:\Windows\system32" (named, not created).
   SimulatedWindows();
 
   // The four services, all of them this object.
@@ -50,6 +51,11 @@ class SimulatedWindows final : public platform::FileSystem,
   // Adding a drive that exists takes the new settings and keeps its folders.
   void addDrive(char letter, DriveSettings settings = {});
   void setDriveReady(char letter, bool ready);
+  // Adds a network share with an empty root folder at `root`, "\\server\share";
+  // server and share names compare without letter case. Paths below it work like
+  // paths on a drive; ".." never leaves the share. Adding a share that exists
+  // keeps its folders.
+  void addShare(const std::string& root);
   // Creates missing parents as plain folders; an existing folder takes the new
   // attributes. The folder bit is always set.
   void addFolder(const std::string& path, std::uint32_t attributes = platform::attr::Directory);
@@ -63,6 +69,8 @@ class SimulatedWindows final : public platform::FileSystem,
   // The folder can be neither listed nor entered; its own attributes stay readable.
   void denyAccess(const std::string& path);
   void setModuleFileName(std::string path);
+  // "" makes systemFolder() report that the system cannot tell.
+  void setSystemFolder(std::string path);
   // "" makes desktopFolder() fail.
   void setDesktopFolder(std::string path);
   // 932 or 1252.
@@ -88,6 +96,7 @@ class SimulatedWindows final : public platform::FileSystem,
 
   // --- platform::FileSystem
   std::string moduleFileName() override;
+  std::string systemFolder() override;
   std::optional<std::string> fullPathName(const std::string& path) override;
   std::string currentDirectory() override;
   std::uint32_t setCurrentDirectory(const std::string& path) override;
@@ -133,14 +142,17 @@ class SimulatedWindows final : public platform::FileSystem,
   // The existing folder a builder puts `path`'s last name into, with that name.
   std::pair<Entry*, std::string> builderPlace(const std::string& path);
   Drive* findDrive(char letter);
+  // The drive or share that the expanded path's root names; null when none.
+  Drive* findVolume(const std::string& fullPath);
   Drive& driveOf(char letter);
   int copyWithShell(const platform::ShellFileOperation& operation);
 
   AnsiCodePage codePage_{932};
-  DriveMap drives_;
+  Volumes volumes_;
   std::string currentDirectory_ = "C:\\";
   std::map<char, std::string> driveDirectories_;  // by upper-case letter, as Windows' "=C:"
   std::string moduleFileName_ = "C:\\Tarnsel.exe";
+  std::string systemFolder_ = "C:\\Windows\\system32";
   std::string desktopFolder_ = "C:\\Users\\user\\Desktop";
 
   std::vector<platform::ShellFileOperation> fileOperations_;

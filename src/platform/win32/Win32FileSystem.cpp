@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/PathText.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace tarnsel::platform::win32 {
@@ -65,9 +66,17 @@ std::string Win32FileSystem::moduleFileName() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), buffer.size());
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    // Wine names a program started from a share "UNC\server\share\..."; Windows
+    // gives the plain "\\server\share\..." that the install paths are built from.
+    if (length < buffer.size()) return WithoutNamespacePrefix(std::string(buffer.data(), length));
     buffer.resize(buffer.size() * 2);  // truncated: a long-path location
   }
+}
+
+std::string Win32FileSystem::systemFolder() {
+  return ReadGrowing([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); },
+                     MAX_PATH)
+      .value_or(std::string());
 }
 
 std::optional<std::string> Win32FileSystem::fullPathName(const std::string& path) {
@@ -139,11 +148,7 @@ std::optional<std::string> Win32FileSystem::finalPath(const std::string& path) {
       },
       MAX_PATH + 8);
   if (!name) return std::nullopt;
-  constexpr std::string_view unc = "\\\\?\\UNC\\";
-  constexpr std::string_view local = "\\\\?\\";
-  if (name->starts_with(unc)) return "\\\\" + name->substr(unc.size());
-  if (name->starts_with(local)) name->erase(0, local.size());
-  return name;
+  return WithoutNamespacePrefix(std::move(*name));
 }
 
 }  // namespace tarnsel::platform::win32

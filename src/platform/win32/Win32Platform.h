@@ -12,6 +12,7 @@ class SystemLibrary;
 class Win32FileSystem final : public FileSystem {
  public:
   std::string moduleFileName() override;
+  std::string systemFolder() override;
   std::optional<std::string> fullPathName(const std::string& path) override;
   std::string currentDirectory() override;
   std::uint32_t setCurrentDirectory(const std::string& path) override;

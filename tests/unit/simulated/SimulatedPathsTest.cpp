@@ -49,11 +49,12 @@ TEST(SimulatedPaths, DriveRelativePathUsesThatDrivesLastDirectory) {
   EXPECT_EQ(windows.fullPathName("E:x"), "E:\\x");
 }
 
-TEST(SimulatedPaths, RefusesUncAndPathsBeyondMaxPath) {
+TEST(SimulatedPaths, RefusesPathsBeyondMaxPathAndNetworkPathsWithoutAShare) {
   SimulatedWindows windows;
   EXPECT_EQ(windows.fullPathName("C:\\" + std::string(256, 'a')), "C:\\" + std::string(256, 'a'));
   EXPECT_EQ(windows.fullPathName("C:\\" + std::string(257, 'a')), std::nullopt);
-  EXPECT_EQ(windows.fullPathName("\\\\server\\share\\x"), std::nullopt);
+  EXPECT_EQ(windows.fullPathName("\\\\server"), std::nullopt);
+  EXPECT_EQ(windows.fullPathName("\\\\server\\\\x"), std::nullopt);
   EXPECT_EQ(windows.fullPathName(""), std::nullopt);
 }
 
