@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/FileFacts.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace tarnsel::platform::win32 {
@@ -106,11 +107,7 @@ bool Win32FileSystem::fileExists(const std::string& path) {
   WIN32_FIND_DATAA data;
   FindHandle handle(FindFirstFileA(path.c_str(), &data));
   if (!handle.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  FILETIME local;
-  WORD date = 0;
-  WORD time = 0;
-  return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
-         FileTimeToDosDateTime(&local, &date, &time);
+  return HasDosTime(data.ftLastWriteTime);
 }
 
 std::optional<std::uint32_t> Win32FileSystem::fileAttributes(const std::string& path) {
@@ -139,11 +136,7 @@ std::optional<std::string> Win32FileSystem::finalPath(const std::string& path) {
       },
       MAX_PATH + 8);
   if (!name) return std::nullopt;
-  constexpr std::string_view unc = "\\\\?\\UNC\\";
-  constexpr std::string_view local = "\\\\?\\";
-  if (name->starts_with(unc)) return "\\\\" + name->substr(unc.size());
-  if (name->starts_with(local)) name->erase(0, local.size());
-  return name;
+  return PlainFinalPath(std::move(*name));
 }
 
 }  // namespace tarnsel::platform::win32
