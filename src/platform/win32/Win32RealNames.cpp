@@ -44,20 +44,25 @@ class Win32NamedListing final : public NamedListing {
   NamedEntry entry_;
 };
 
+// The attributes are read once at open; the identity only when asked, since
+// the query behind it (which also reads the volume's serial number) costs many
+// times the open itself under Wine, and the walk asks it of folders alone.
 class Win32OpenedEntry final : public OpenedEntry {
  public:
-  Win32OpenedEntry(FileHandle handle, const BY_HANDLE_FILE_INFORMATION& information)
-      : handle_(std::move(handle)), information_(information) {}
+  Win32OpenedEntry(FileHandle handle, DWORD attributes)
+      : handle_(std::move(handle)), attributes_(attributes) {}
 
-  std::uint32_t attributes() const override { return information_.dwFileAttributes; }
+  std::uint32_t attributes() const override { return attributes_; }
 
   std::optional<FileIdentity> identity() const override {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(handle_.get(), &information)) return std::nullopt;
     const std::uint64_t index =
-        (std::uint64_t{information_.nFileIndexHigh} << 32) | information_.nFileIndexLow;
+        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
     // Some redirectors answer 0 (or all ones) for every file; such an index would
     // make different folders look like one.
     if (index == 0 || index == ~std::uint64_t{0}) return std::nullopt;
-    return FileIdentity{information_.dwVolumeSerialNumber, index};
+    return FileIdentity{information.dwVolumeSerialNumber, index};
   }
 
   std::optional<std::string> finalPath() override {
@@ -82,7 +87,7 @@ class Win32OpenedEntry final : public OpenedEntry {
 
  private:
   FileHandle handle_;
-  BY_HANDLE_FILE_INFORMATION information_;
+  DWORD attributes_;
 };
 
 FileHandle OpenAsItself(const std::wstring& path, DWORD access, bool followLink) {
@@ -115,9 +120,11 @@ std::unique_ptr<OpenedEntry> Win32RealNameFiles::openEntry(const std::string& pa
   // A folder whose own attributes may not be changed can still be looked at.
   if (!handle.valid()) handle = OpenAsItself(*wide, FILE_READ_ATTRIBUTES, followLink);
   if (!handle.valid()) return nullptr;
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!GetFileInformationByHandle(handle.get(), &information)) return nullptr;
-  return std::make_unique<Win32OpenedEntry>(std::move(handle), information);
+  FILE_ATTRIBUTE_TAG_INFO tag;
+  if (!GetFileInformationByHandleEx(handle.get(), FileAttributeTagInfo, &tag, sizeof tag)) {
+    return nullptr;
+  }
+  return std::make_unique<Win32OpenedEntry>(std::move(handle), tag.FileAttributes);
 }
 
 }  // namespace tarnsel::platform::win32
