@@ -7,6 +7,8 @@ add_library(tarnsel_win32 STATIC
   src/platform/win32/Win32Shell.cpp
   src/platform/win32/Win32Drives.cpp
   src/platform/win32/Win32CodePage.cpp
+  src/platform/win32/Win32RealNames.cpp
+  src/platform/win32/WideText.cpp
   src/platform/win32/WebBrowserHost.cpp
   src/platform/win32/SystemLibrary.cpp
   src/platform/win32/PreloadedLibraries.cpp)

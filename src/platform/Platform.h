@@ -1,8 +1,10 @@
 // The seam between the launcher's logic and the operating system: small abstract
 // services passed by reference. Nothing here, and nothing that includes only this,
-// depends on Windows headers. Paths and names are byte strings in the ANSI code page.
+// depends on Windows headers. Paths and names are byte strings in the ANSI code page,
+// except in the real-name services, which carry UTF-8.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -55,9 +57,69 @@ class DirectorySearch {
   virtual bool next() = 0;
 };
 
+// --- Real names. The ANSI calls see a name the code page cannot hold through its
+// best-fit conversion ("Straße_ö.txt" as "Strase_o.txt", Hangul as '?'), which names
+// no file or another one. The attribute reset walk therefore lists and changes
+// entries through these services, whose paths and names are UTF-8.
+
+// What identifies a file-system object without its path: the volume's serial
+// number and the object's index on that volume.
+struct FileIdentity {
+  std::uint32_t volumeSerial = 0;
+  std::uint64_t fileIndex = 0;
+  friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// A listed entry with the facts the search record already holds.
+struct NamedEntry {
+  std::string name;  // UTF-8, as stored
+  std::uint32_t attributes = 0;
+  // The last-write time, as local time, converts to a DOS date and time.
+  bool hasDosTime = false;
+};
+
+// One open listing by real names; closing happens when the object goes away.
+class NamedListing {
+ public:
+  virtual ~NamedListing() = default;
+  virtual const NamedEntry& entry() const = 0;
+  // Moves to the next entry; false when there is none.
+  virtual bool next() = 0;
+};
+
+// One opened file-system object. What it answers and changes is that object, even
+// when its path names something else by now; closing happens when it goes away.
+class OpenedEntry {
+ public:
+  virtual ~OpenedEntry() = default;
+  // The object's own attribute word; a link opened as itself has attr::ReparsePoint.
+  virtual std::uint32_t attributes() const = 0;
+  // nullopt when the file system gives no usable identity.
+  virtual std::optional<FileIdentity> identity() const = 0;
+  // Where the object lies, as FileSystem::finalPath writes it but in UTF-8;
+  // nullopt when the file system refuses the query.
+  virtual std::optional<std::string> finalPath() = 0;
+  // Sets the attribute word through this object; the times stay as they are.
+  virtual bool setAttributes(std::uint32_t attributes) = 0;
+};
+
+class RealNameFiles {
+ public:
+  virtual ~RealNameFiles() = default;
+  // Every entry of the folder, "." and ".." included, in the file system's order;
+  // nullptr when the folder can't be listed or holds nothing.
+  virtual std::unique_ptr<NamedListing> listFolder(const std::string& folder) = 0;
+  // Opens the entry that `path` names. A link named last is opened as itself
+  // unless `followLink`; links on the way are followed. nullptr when it can't be opened.
+  virtual std::unique_ptr<OpenedEntry> openEntry(const std::string& path, bool followLink) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
+
+  // The same file system seen by real names.
+  virtual RealNameFiles& realNames() = 0;
 
   // Full path of the running program's module file, in the plain form: a program
   // on a network share gives "\\server\share\...".

@@ -24,6 +24,12 @@ class ContractWorld {
   // A link at `relative` leading to the absolute `target`; false when the
   // platform under test cannot make one.
   virtual bool makeFolderLink(const std::string& relative, const std::string& target) = 0;
+  // A file with a real name (UTF-8, which the code page may not hold) in the
+  // folder `relativeFolder` ("" for the root).
+  virtual void makeRealNameFile(const std::string& relativeFolder, const std::string& utf8Name,
+                                std::uint32_t attributes = 0) = 0;
+  // Gives an entry a new name in the same folder.
+  virtual void rename(const std::string& relative, const std::string& newName) = 0;
 
   std::string path(const std::string& relative) const { return root() + "\\" + relative; }
 };

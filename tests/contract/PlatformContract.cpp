@@ -39,6 +39,24 @@ class PlatformContract : public ::testing::Test {
 
   CodePage& codePage() { return world->platform().codePage; }
 
+  RealNameFiles& realNames() { return files->realNames(); }
+  // A path below the root by real names (UTF-8).
+  std::string realPath(const std::string& utf8Relative) {
+    return codePage().toUtf8(world->root()) + "\\" + utf8Relative;
+  }
+  std::set<std::string> RealNames(const std::string& utf8Relative) {
+    std::set<std::string> names;
+    const auto listing = realNames().listFolder(realPath(utf8Relative));
+    if (!listing) return names;
+    do names.insert(listing->entry().name);
+    while (listing->next());
+    return names;
+  }
+  std::uint32_t RealAttributesOf(const std::string& utf8Relative) {
+    const auto opened = realNames().openEntry(realPath(utf8Relative), false);
+    return opened ? opened->attributes() : 0xFFFFFFFF;
+  }
+
   std::unique_ptr<ContractWorld> world;
   FileSystem* files = nullptr;
   std::string startDirectory;
@@ -304,6 +322,112 @@ TEST_F(PlatformContract, AttributeResetWalkDoesNotFollowALinkOutOfTheTree) {
   }
   launcher::RESETATTR(*files, codePage(), world->path("copy"));
   EXPECT_EQ(AttributesOf("copy\\viewer.exe") & attr::Any, attr::Archive);
+  constexpr std::uint32_t hiddenSystem = attr::Hidden | attr::System;
+  EXPECT_EQ(AttributesOf("elsewhere\\system.ini") & hiddenSystem, hiddenSystem);
+}
+
+TEST_F(PlatformContract, RealNameListingCarriesNamesTheCodePageCannotHold) {
+  world->makeFolder("kit");
+  world->makeRealNameFile("kit", "Straße_ö.txt", attr::ReadOnly);
+  world->makeRealNameFile("kit", "한국어.txt", attr::Hidden);
+  world->makeFile("kit\\plain.txt");
+  world->makeFile("kit\\ancient.txt", 0, 1975);
+  world->makeFolder("kit\\sub");
+  EXPECT_EQ(RealNames("kit"),
+            (Set{".", "..", "Straße_ö.txt", "한국어.txt", "plain.txt", "ancient.txt", "sub"}));
+  std::set<std::string> dosTimed;
+  const auto listing = realNames().listFolder(realPath("kit"));
+  ASSERT_NE(listing, nullptr);
+  do {
+    if (listing->entry().hasDosTime && (listing->entry().attributes & attr::Directory) == 0) {
+      dosTimed.insert(listing->entry().name);
+    }
+  } while (listing->next());
+  EXPECT_EQ(dosTimed, (Set{"Straße_ö.txt", "한국어.txt", "plain.txt"}));
+  EXPECT_EQ(realNames().listFolder(realPath("missing")), nullptr);
+
+  // The ANSI calls list a stand-in for a name the code page lacks, and that
+  // stand-in reaches no file.
+  for (const std::string& name : Names(world->path("kit\\*.*"), attr::Any)) {
+    const std::string real = codePage().toUtf8(name);
+    if (RealNames("kit").count(real) == 0) {
+      EXPECT_FALSE(files->setFileAttributes(world->path("kit\\" + name), attr::Archive)) << real;
+    }
+  }
+  EXPECT_NE(RealAttributesOf("kit\\한국어.txt") & attr::Hidden, 0u);
+}
+
+TEST_F(PlatformContract, OpenedEntryTellsItsIdentityAndKind) {
+  world->makeFolder("dir");
+  world->makeFile("dir\\a.txt", attr::Hidden);
+  world->makeRealNameFile("dir", "한국어.txt");
+  const auto first = realNames().openEntry(realPath("dir\\a.txt"), false);
+  const auto again = realNames().openEntry(realPath("DIR\\A.TXT"), false);
+  const auto other = realNames().openEntry(realPath("dir\\한국어.txt"), false);
+  const auto folder = realNames().openEntry(realPath("dir"), false);
+  ASSERT_TRUE(first && again && other && folder);
+  ASSERT_TRUE(first->identity() && other->identity() && folder->identity());
+  EXPECT_EQ(first->identity(), again->identity());
+  EXPECT_NE(first->identity(), other->identity());
+  EXPECT_NE(first->identity(), folder->identity());
+  EXPECT_EQ(first->attributes() & (attr::Directory | attr::Hidden), attr::Hidden);
+  EXPECT_NE(folder->attributes() & attr::Directory, 0u);
+  EXPECT_EQ(first->attributes() & attr::ReparsePoint, 0u);
+  EXPECT_EQ(realNames().openEntry(realPath("dir\\missing.txt"), false), nullptr);
+  if (const auto real = other->finalPath()) {
+    const auto realFolder = folder->finalPath();
+    ASSERT_TRUE(realFolder);
+    EXPECT_EQ(*real, *realFolder + "\\한국어.txt");
+  }
+}
+
+TEST_F(PlatformContract, FolderLinkOpenedAsItselfShowsTheLinkBit) {
+  world->makeFolder("target");
+  if (!world->makeFolderLink("link", world->path("target"))) GTEST_SKIP() << "no links here";
+  const auto link = realNames().openEntry(realPath("link"), false);
+  const auto followed = realNames().openEntry(realPath("link"), true);
+  const auto target = realNames().openEntry(realPath("target"), false);
+  ASSERT_TRUE(link && followed && target);
+  EXPECT_NE(link->attributes() & attr::ReparsePoint, 0u);
+  EXPECT_EQ(followed->attributes() & attr::ReparsePoint, 0u);
+  EXPECT_EQ(followed->identity(), target->identity());
+  EXPECT_NE(link->identity(), target->identity());
+}
+
+TEST_F(PlatformContract, SettingThroughAnOpenedEntryChangesThatObjectWhateverItsPathNamesNow) {
+  world->makeFile("a.txt", attr::Hidden);
+  world->makeRealNameFile("", "Straße_ö.txt", attr::ReadOnly);
+  const auto opened = realNames().openEntry(realPath("a.txt"), false);
+  const auto foreign = realNames().openEntry(realPath("Straße_ö.txt"), false);
+  ASSERT_TRUE(opened && foreign);
+  world->rename("a.txt", "moved.txt");
+  world->makeFile("a.txt", attr::Hidden);
+  EXPECT_TRUE(opened->setAttributes(attr::Archive));
+  EXPECT_TRUE(foreign->setAttributes(attr::Archive));
+  EXPECT_EQ(AttributesOf("moved.txt") & attr::Any, attr::Archive);
+  EXPECT_NE(AttributesOf("a.txt") & attr::Hidden, 0u);
+  EXPECT_EQ(RealAttributesOf("Straße_ö.txt") & attr::Any, attr::Archive);
+}
+
+// The guard that remains where final paths are refused, shown on a file system
+// that answers them: link bits and identities alone.
+TEST_F(PlatformContract, WalkWithoutFinalPathsResetsEveryFileByItsRealName) {
+  world->makeFolder("elsewhere");
+  world->makeFile("elsewhere\\system.ini", attr::Hidden | attr::System);
+  world->makeFolder("copy");
+  world->makeRealNameFile("copy", "Straße_ö.txt", attr::ReadOnly);
+  world->makeRealNameFile("copy", "한국어.txt", attr::ReadOnly | attr::Hidden);
+  world->makeFolder("copy\\sub", attr::Hidden);
+  world->makeFile("copy\\sub\\deep.dat", attr::System);
+  // Where no links can be made (Wine), the walk is shown on real names alone.
+  world->makeFolderLink("copy\\windows", world->path("elsewhere"));
+  world->makeFolderLink("copy\\sub\\loop", world->path("copy"));
+  launcher::ResetAttributesBelow(*files, codePage(), world->path("copy"),
+                                 launcher::LinkGuard::IdentityOnly);
+  EXPECT_EQ(RealAttributesOf("copy\\Straße_ö.txt") & attr::Any, attr::Archive);
+  EXPECT_EQ(RealAttributesOf("copy\\한국어.txt") & attr::Any, attr::Archive);
+  EXPECT_EQ(AttributesOf("copy\\sub\\deep.dat") & attr::Any, attr::Archive);
+  EXPECT_NE(AttributesOf("copy\\sub") & attr::Hidden, 0u);
   constexpr std::uint32_t hiddenSystem = attr::Hidden | attr::System;
   EXPECT_EQ(AttributesOf("elsewhere\\system.ini") & hiddenSystem, hiddenSystem);
 }

@@ -23,6 +23,14 @@ class SimulatedWorld final : public ContractWorld {
     windows_.addLink(path(relative), target);
     return true;
   }
+  void makeRealNameFile(const std::string& relativeFolder, const std::string& utf8Name,
+                        std::uint32_t attributes) override {
+    const std::string folder = relativeFolder.empty() ? root_ : path(relativeFolder);
+    windows_.addRealNameFile(folder, utf8Name, attributes | platform::attr::Archive);
+  }
+  void rename(const std::string& relative, const std::string& newName) override {
+    windows_.rename(path(relative), newName);
+  }
 
  private:
   sim::SimulatedWindows windows_;

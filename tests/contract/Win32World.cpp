@@ -15,28 +15,37 @@ void Require(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error(what + " failed: " + std::to_string(GetLastError()));
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+std::wstring Wide(UINT codePage, const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(codePage, 0, text.data(), text.size(), wide.data(), wide.size()));
+  return wide;
+}
+
+// Wide calls, so that names outside the code page go too.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       const bool link = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
       if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) {
         RemoveTree(path);
       } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryA(path.c_str());
+        RemoveDirectoryW(path.c_str());
       } else {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(search, &data));
+    } while (FindNextFileW(search, &data));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
+
+void RemoveTree(const std::string& folder) { RemoveTree(Wide(CP_ACP, folder)); }
 
 class Win32World final : public ContractWorld {
  public:
@@ -80,6 +89,28 @@ class Win32World final : public ContractWorld {
     if (attributes != 0) {
       Require(SetFileAttributesA(full.c_str(), attributes), "SetFileAttributes " + full);
     }
+  }
+
+  void makeRealNameFile(const std::string& relativeFolder, const std::string& utf8Name,
+                        std::uint32_t attributes) override {
+    const std::string folder = relativeFolder.empty() ? root_ : path(relativeFolder);
+    const std::wstring full = Wide(CP_ACP, folder) + L"\\" + Wide(CP_UTF8, utf8Name);
+    const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, "CreateFileW " + utf8Name);
+    CloseHandle(file);
+    if (attributes != 0) {
+      Require(SetFileAttributesW(full.c_str(), attributes), "SetFileAttributesW " + utf8Name);
+    }
+  }
+
+  void rename(const std::string& relative, const std::string& newName) override {
+    // The relative names of the tests are ASCII, so the last backslash byte is one.
+    const std::size_t separator = relative.rfind('\\');
+    const std::string from = path(relative);
+    const std::string to = path(
+        separator == std::string::npos ? newName : relative.substr(0, separator + 1) + newName);
+    Require(MoveFileA(from.c_str(), to.c_str()), "MoveFile " + from);
   }
 
   bool makeFolderLink(const std::string& relative, const std::string& target) override {

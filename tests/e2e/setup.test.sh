@@ -2,7 +2,8 @@
 # The setup through the real window: the button copies the kit to the desktop,
 # resets attributes and starts the copied program; abort copies nothing; Enter in
 # the destination field sets up there; Escape does nothing; the window's size
-# with and without an intro page, and what widening it does.
+# with and without an intro page, and what widening it does. The kit holds
+# read-only files whose names the code page cannot hold; their copies lose it too.
 source "$(dirname "$0")/lib.sh"
 ensure_display
 
@@ -16,7 +17,15 @@ make_kit() {  # make_kit <folder>
   head -c 100000 /dev/urandom >"$1/viewer/data/blob.bin"
   attrtool set 01 "$(winpath "$1/viewer/viewer.exe")"
   attrtool set 03 "$(winpath "$1/viewer/data/blob.bin")"
+  # Read-only is the Unix write bit; the ANSI calls cannot reach these names.
+  echo x >"$1/viewer/Straße_ö.txt"
+  echo x >"$1/viewer/data/한국어.txt"
+  chmod a-w "$1/viewer/Straße_ö.txt" "$1/viewer/data/한국어.txt"
 }
+
+# True when the owner may write the file: read-only is off (as root, [ -w ] is
+# true whatever the mode).
+writable() { [ $((0$(stat -c %a "$1") & 0200)) -ne 0 ]; }
 
 # A fingerprint of the source: every file's bytes and every entry's attributes.
 fingerprint() {
@@ -85,6 +94,9 @@ check "folder landed on the desktop" test -f "$DESKTOP/viewer/data/blob.bin"
 check "copy is byte for byte" cmp -s "$kit/viewer/data/blob.bin" "$DESKTOP/viewer/data/blob.bin"
 copied="$(attrtool dump "$user_desktop\\viewer" | tr -d '\r')"
 check "every copied file is archive-only" test -z "$(awk -F'\t' '$1 != "20" && $1 != "10"' <<<"$copied")"
+check "the source's Straße_ö.txt stays read-only" eval '! writable "$kit/viewer/Straße_ö.txt"'
+check "copy of Straße_ö.txt lost read-only" writable "$DESKTOP/viewer/Straße_ö.txt"
+check "copy of 한국어.txt lost read-only" writable "$DESKTOP/viewer/data/한국어.txt"
 sleep 1
 check "copied program started with the copied start file" equals "$(last_start)" \
   "\"$user_desktop\\viewer\\viewer.exe\" $user_desktop\\viewer\\startup.txt"

@@ -35,6 +35,7 @@ class ForwardingFileSystem : public platform::FileSystem {
   std::optional<std::string> finalPath(const std::string& path) override {
     return target_.finalPath(path);
   }
+  platform::RealNameFiles& realNames() override { return target_.realNames(); }
 
  private:
   platform::FileSystem& target_;

@@ -22,7 +22,8 @@ struct Resolution {
   Entry* entry = nullptr;   // the entry named, when found
   Entry* parent = nullptr;  // the folder that holds (or lacks) the last name; null for a root
   // Where the entry really lies, links followed: upper-case drive letter (or the
-  // share's root as added), stored names.
+  // share's root as added), stored names (real names in UTF-8 when resolved by
+  // real names).
   std::string realPath;
 };
 
@@ -30,6 +31,7 @@ struct ResolveOptions {
   bool followFinalLink = true;  // false: a link named last is itself the result
   bool ignoreFaults = false;    // true: pass unready drives and denied folders, as builders do
   bool createMissingFolders = false;  // true: make plain folders for missing names
+  bool realNames = false;             // true: the path and the names it finds are UTF-8
 };
 
 // Windows gives up on a path after this many reparse points.

@@ -3,6 +3,7 @@
 
 #include "platform/simulated/NamePattern.h"
 #include "platform/simulated/PathSyntax.h"
+#include "platform/simulated/SnapshotListing.h"
 
 namespace tarnsel::sim {
 
@@ -11,30 +12,7 @@ namespace error = platform::error;
 
 namespace {
 
-// Like the buffer behind a find handle, the search holds the entries it found
-// when it started, so changes to the tree meanwhile cannot disturb it.
-class SnapshotSearch final : public platform::DirectorySearch {
- public:
-  explicit SnapshotSearch(std::vector<platform::DirectoryEntry> entries)
-      : entries_(std::move(entries)) {}
-
-  const platform::DirectoryEntry& entry() const override { return entries_[position_]; }
-
-  bool next() override {
-    if (position_ + 1 >= entries_.size()) return false;
-    ++position_;
-    return true;
-  }
-
- private:
-  std::vector<platform::DirectoryEntry> entries_;
-  std::size_t position_ = 0;
-};
-
-// A file's last-write time must fit a DOS date, whose years run from 1980 to 2107.
-bool hasDosDate(const Entry& file) {
-  return file.lastWriteYear >= 1980 && file.lastWriteYear <= 2107;
-}
+using SnapshotSearch = SnapshotListing<platform::DirectorySearch, platform::DirectoryEntry>;
 
 std::uint32_t changeDirectoryError(const Resolution& resolution) {
   switch (resolution.outcome) {
@@ -125,7 +103,7 @@ std::unique_ptr<platform::DirectorySearch> SimulatedWindows::findFirst(
 
 bool SimulatedWindows::fileExists(const std::string& path) {
   const Resolution found = resolve(path);
-  return found.outcome == Outcome::Found && !found.entry->isFolder() && hasDosDate(*found.entry);
+  return found.outcome == Outcome::Found && !found.entry->isFolder() && found.entry->hasDosDate();
 }
 
 std::optional<std::uint32_t> SimulatedWindows::fileAttributes(const std::string& path) {
@@ -137,9 +115,7 @@ std::optional<std::uint32_t> SimulatedWindows::fileAttributes(const std::string&
 bool SimulatedWindows::setFileAttributes(const std::string& path, std::uint32_t attributes) {
   const Resolution found = resolve(path, {.followFinalLink = false});
   if (found.outcome != Outcome::Found) return false;
-  Entry& entry = *found.entry;
-  entry.attributes = entry.isFolder() ? folderAttributeWord(attributes, entry.isLink())
-                                      : fileAttributeWord(attributes);
+  found.entry->attributes = attributeWordFor(*found.entry, attributes);
   return true;
 }
 
@@ -155,7 +131,7 @@ bool SimulatedWindows::createDirectory(const std::string& path) {
 
 std::optional<std::string> SimulatedWindows::finalPath(const std::string& path) {
   Resolution found = resolve(path);
-  if (found.outcome != Outcome::Found) return std::nullopt;
+  if (found.outcome != Outcome::Found || !answersFinalPath(found)) return std::nullopt;
   return std::move(found.realPath);
 }
 

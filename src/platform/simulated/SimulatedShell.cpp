@@ -34,7 +34,7 @@ int SimulatedWindows::copyWithShell(const platform::ShellFileOperation& operatio
   if (source.parent == nullptr) return RootAsSource;
   // Copied before the destination is touched, so a destination inside the
   // source cannot make the copy copy itself.
-  std::unique_ptr<Entry> copy = shellCopyOf(*source.entry);
+  EntryPointer copy = shellCopyOf(*source.entry);
 
   const Resolution destination = resolve(firstPath(operation.to), {.createMissingFolders = true});
   if (destination.outcome != Outcome::Found || !destination.entry->isFolder()) {

@@ -98,9 +98,34 @@ void SimulatedWindows::addFile(const std::string& path, std::uint32_t attributes
   file->lastWriteYear = lastWriteYear;
 }
 
+void SimulatedWindows::addRealNameFile(const std::string& folder, const std::string& utf8Name,
+                                       std::uint32_t attributes, int lastWriteYear) {
+  const Resolution place = resolve(folder, {.ignoreFaults = true});
+  if (place.outcome != Outcome::Found || !place.entry->isFolder()) {
+    throw std::invalid_argument("no folder to hold " + utf8Name);
+  }
+  if (place.entry->childByRealName(codePage_, utf8Name) != nullptr) {
+    throw std::invalid_argument("an entry is in the way: " + utf8Name);
+  }
+  auto file = makeEntry(bestFitName(codePage_, utf8Name), fileAttributeWord(attributes));
+  if (!holdsName(codePage_, utf8Name)) file->unicodeName = utf8Name;
+  file->lastWriteYear = lastWriteYear;
+  place.entry->add(std::move(file));
+}
+
 void SimulatedWindows::addLink(const std::string& path, const std::string& target) {
+  addLinkEntry(path, target, attr::Directory | attr::ReparsePoint);
+}
+
+void SimulatedWindows::addFileLink(const std::string& path, const std::string& target) {
+  addLinkEntry(path, target, attr::Archive | attr::ReparsePoint);
+}
+
+void SimulatedWindows::addLinkEntry(const std::string& path, const std::string& target,
+                                    std::uint32_t attributes) {
   std::optional<std::string> fullTarget = expand(target);
-  if (!startsWithDrive(target) || target.size() < 3 || !isSeparator(target[2]) || !fullTarget) {
+  const bool onDrive = startsWithDrive(target) && target.size() >= 3 && isSeparator(target[2]);
+  if (!(onDrive || networkRoot(codePage_, target).size() > 0) || !fullTarget) {
     throw std::invalid_argument("a link target must be an absolute path: " + target);
   }
   if (endsWithSeparator(codePage_, *fullTarget) && !isRoot(codePage_, *fullTarget)) {
@@ -110,7 +135,19 @@ void SimulatedWindows::addLink(const std::string& path, const std::string& targe
   if (folder->child(codePage_, name) != nullptr) {
     throw std::invalid_argument("an entry is in the way: " + path);
   }
-  folder->add(makeEntry(name, attr::Directory | attr::ReparsePoint, std::move(*fullTarget)));
+  folder->add(makeEntry(name, attributes, std::move(*fullTarget)));
+}
+
+void SimulatedWindows::rename(const std::string& path, const std::string& newName) {
+  const Resolution found = resolve(path, {.followFinalLink = false, .ignoreFaults = true});
+  if (found.outcome != Outcome::Found || found.parent == nullptr) {
+    throw std::invalid_argument("nothing to rename: " + path);
+  }
+  if (found.parent->child(codePage_, newName) != nullptr) {
+    throw std::invalid_argument("the name is taken: " + newName);
+  }
+  found.entry->name = newName;
+  found.entry->unicodeName.clear();
 }
 
 void SimulatedWindows::remove(const std::string& path) {
@@ -171,11 +208,14 @@ std::uint32_t SimulatedWindows::errorMode() const { return errorMode_; }
 std::vector<std::string> SimulatedWindows::volumeQueries() const { return volumeQueries_; }
 
 std::optional<std::string> SimulatedWindows::expand(const std::string& path) const {
-  return expandFullPath(codePage_, path, currentDirectory_, [this](char letter) {
-    const auto remembered = driveDirectories_.find(upperLetter(letter));
-    if (remembered != driveDirectories_.end()) return remembered->second;
-    return std::string{letter, ':', '\\'};
-  });
+  return expandFullPath(codePage_, path, currentDirectory_,
+                        [this](char letter) { return driveDirectory(letter); });
+}
+
+std::string SimulatedWindows::driveDirectory(char letter) const {
+  const auto remembered = driveDirectories_.find(upperLetter(letter));
+  if (remembered != driveDirectories_.end()) return remembered->second;
+  return std::string{letter, ':', '\\'};
 }
 
 Resolution SimulatedWindows::resolve(const std::string& path, const ResolveOptions& options) {

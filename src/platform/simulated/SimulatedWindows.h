@@ -1,11 +1,13 @@
 // A simulated Windows for native tests: an in-memory tree of drives, folders,
 // files and folder links behind the platform interfaces, with builders to lay it
 // out, faults set by configuration (unready drives, denied folders, a hook into
-// every search) and records of what was asked of the shell and the drives.
+// every search and every open by real name) and records of what was asked of the shell and the
+// drives. Names the code page cannot hold are stored by their real name; the ANSI calls list their
+// best-fit form and never find them.
 //
-// Full paths of 260 bytes or more do not fit a MAX_PATH buffer: fullPathName
-// returns nullopt for them, setCurrentDirectory fails with 206 and every other
-// file operation fails as for a missing path.
+// Full paths of 260 bytes (real names: 260 UTF-16 units) or more do not fit a MAX_PATH buffer:
+// fullPathName returns nullopt for them, setCurrentDirectory fails with 206 and every other file
+// operation fails as for a missing path.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +35,8 @@ struct ExecuteCall {
 class SimulatedWindows final : public platform::FileSystem,
                                public platform::Shell,
                                public platform::Drives,
-                               public platform::CodePage {
+                               public platform::CodePage,
+                               public platform::RealNameFiles {
  public:
   // Code page 932; drive C: fixed, unlabelled and ready, holding only the desktop
   // folder "C:\Users\user\Desktop"; current directory "C:\"; module "C:\Tarnsel.exe";
@@ -62,8 +65,17 @@ class SimulatedWindows final : public platform::FileSystem,
   // Creates missing parent folders; an existing file is replaced.
   void addFile(const std::string& path, std::uint32_t attributes = platform::attr::Archive,
                std::string content = {}, int lastWriteYear = 2020);
+  // A file named by its real name (UTF-8) in the folder `folder`, an ANSI path.
+  void addRealNameFile(const std::string& folder, const std::string& utf8Name,
+                       std::uint32_t attributes = platform::attr::Archive,
+                       int lastWriteYear = 2020);
   // A folder link (junction) to the absolute path `target`, which need not exist.
   void addLink(const std::string& path, const std::string& target);
+  // A symbolic link to a file at the absolute path `target`.
+  void addFileLink(const std::string& path, const std::string& target);
+  // Gives the entry a new name (code page bytes) in its folder; throws
+  // std::invalid_argument when it is missing or the name is taken.
+  void rename(const std::string& path, const std::string& newName);
   // Removes the entry and everything below it; nothing happens when it is missing.
   void remove(const std::string& path);
   // The folder can be neither listed nor entered; its own attributes stay readable.
@@ -79,6 +91,9 @@ class SimulatedWindows final : public platform::FileSystem,
   // Runs at the start of every findFirst with its pattern, so a test can change
   // the tree in the middle of a walk.
   std::function<void(const std::string& pattern)> onFindFirst;
+  // Run at the start of every listFolder and openEntry by real name with its path.
+  std::function<void(const std::string& folder)> onListFolder;
+  std::function<void(const std::string& path)> onOpenEntry;
 
   // --- Inspection. Faults are ignored and links followed.
   bool exists(const std::string& path);
@@ -87,6 +102,9 @@ class SimulatedWindows final : public platform::FileSystem,
   // The folder's names in delivery order, without "." and ".."; throws
   // std::out_of_range when the path names no folder.
   std::vector<std::string> listNames(const std::string& folder);
+  // The attribute word of the entry a real-name path (UTF-8) names, links not
+  // followed at the end; throws std::out_of_range when there is none.
+  std::uint32_t attributesByRealName(const std::string& path);
   const std::vector<platform::ShellFileOperation>& fileOperations() const;
   const std::vector<ExecuteCall>& executions() const;
   const std::vector<std::uint32_t>& beeps() const;
@@ -107,6 +125,12 @@ class SimulatedWindows final : public platform::FileSystem,
   bool setFileAttributes(const std::string& path, std::uint32_t attributes) override;
   bool createDirectory(const std::string& path) override;
   std::optional<std::string> finalPath(const std::string& path) override;
+  platform::RealNameFiles& realNames() override;
+
+  // --- platform::RealNameFiles
+  std::unique_ptr<platform::NamedListing> listFolder(const std::string& folder) override;
+  std::unique_ptr<platform::OpenedEntry> openEntry(const std::string& path,
+                                                   bool followLink) override;
 
   // --- platform::Shell
   std::string desktopFolder(platform::WindowHandle owner) override;
@@ -137,10 +161,17 @@ class SimulatedWindows final : public platform::FileSystem,
   // The path expanded against the current directories; nullopt when it cannot
   // be expanded or does not fit MAX_PATH.
   std::optional<std::string> expand(const std::string& path) const;
+  // The remembered current directory of a drive, or its root.
+  std::string driveDirectory(char letter) const;
   // Expands and resolves; an unexpandable path resolves as missing.
   Resolution resolve(const std::string& path, const ResolveOptions& options = {});
+  // The same for a real-name path in UTF-8.
+  Resolution resolveRealName(const std::string& path, ResolveOptions options = {});
+  // False when the drive that holds the resolved entry refuses final paths.
+  bool answersFinalPath(const Resolution& resolution);
   // The existing folder a builder puts `path`'s last name into, with that name.
   std::pair<Entry*, std::string> builderPlace(const std::string& path);
+  void addLinkEntry(const std::string& path, const std::string& target, std::uint32_t attributes);
   Drive* findDrive(char letter);
   // The drive or share that the expanded path's root names; null when none.
   Drive* findVolume(const std::string& fullPath);

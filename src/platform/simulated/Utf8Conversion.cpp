@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
 #include <stdexcept>
 
 namespace tarnsel::sim {
@@ -74,7 +75,51 @@ unsigned char passedThroughByte(const AnsiCodePage& codePage, const std::string&
   return undefined ? byte : 0;
 }
 
+// The Latin letters with marks that best-fit conversion maps to a plain letter.
+const std::map<std::string, char>& latinBestFits() {
+  static const std::map<std::string, char> fits = [] {
+    std::map<std::string, char> table;
+    const std::pair<const char*, char> groups[] = {
+        {"àáâãäåā", 'a'}, {"ÀÁÂÃÄÅĀ", 'A'}, {"çć", 'c'},    {"ÇĆ", 'C'},    {"èéêëē", 'e'},
+        {"ÈÉÊËĒ", 'E'},   {"ìíîïī", 'i'},   {"ÌÍÎÏĪ", 'I'}, {"ñń", 'n'},    {"ÑŃ", 'N'},
+        {"òóôõöøō", 'o'}, {"ÒÓÔÕÖØŌ", 'O'}, {"ùúûüū", 'u'}, {"ÙÚÛÜŪ", 'U'}, {"ýÿ", 'y'},
+        {"Ý", 'Y'},       {"ß", 's'},       {"šś", 's'},    {"ŠŚ", 'S'},    {"žź", 'z'},
+        {"ŽŹ", 'Z'}};
+    for (const auto& [letters, plain] : groups) {
+      const std::string text = letters;
+      for (std::size_t i = 0; i < text.size();) {
+        const std::size_t end = skipUtf8Character(text, i);
+        table.emplace(text.substr(i, end - i), plain);
+        i = end;
+      }
+    }
+    return table;
+  }();
+  return fits;
+}
+
 }  // namespace
+
+bool holdsName(const AnsiCodePage& codePage, const std::string& utf8) {
+  return ansiToUtf8(codePage, utf8ToAnsi(codePage, utf8)) == utf8;
+}
+
+std::string bestFitName(const AnsiCodePage& codePage, const std::string& utf8) {
+  std::string ansi;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t end = skipUtf8Character(utf8, i);
+    const std::string character = utf8.substr(i, end - i);
+    if (holdsName(codePage, character)) {
+      ansi += utf8ToAnsi(codePage, character);
+    } else if (const auto fit = latinBestFits().find(character); fit != latinBestFits().end()) {
+      ansi += fit->second;
+    } else {
+      ansi += '?';
+    }
+    i = end;
+  }
+  return ansi;
+}
 
 std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi) {
   IconvHandle handle("UTF-8", iconvName(codePage));

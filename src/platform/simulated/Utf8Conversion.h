@@ -18,4 +18,13 @@ std::string ansiToUtf8(const AnsiCodePage& codePage, const std::string& ansi);
 // Windows-1252's undefined bytes go back to those bytes, as on Windows.
 std::string utf8ToAnsi(const AnsiCodePage& codePage, const std::string& utf8);
 
+// True when the code page holds every character of the UTF-8 text, so that it
+// comes back unchanged from the ANSI form.
+bool holdsName(const AnsiCodePage& codePage, const std::string& utf8);
+
+// The name a directory search through the ANSI calls reports for a real name:
+// characters the code page lacks take their best fit, a Latin letter without its
+// marks (ß → s, ö → o), or else '?'.
+std::string bestFitName(const AnsiCodePage& codePage, const std::string& utf8);
+
 }  // namespace tarnsel::sim

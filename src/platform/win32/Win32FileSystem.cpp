@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/PathText.h"
+#include "platform/win32/FileFacts.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace tarnsel::platform::win32 {
@@ -115,11 +116,7 @@ bool Win32FileSystem::fileExists(const std::string& path) {
   WIN32_FIND_DATAA data;
   FindHandle handle(FindFirstFileA(path.c_str(), &data));
   if (!handle.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  FILETIME local;
-  WORD date = 0;
-  WORD time = 0;
-  return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
-         FileTimeToDosDateTime(&local, &date, &time);
+  return HasDosTime(data.ftLastWriteTime);
 }
 
 std::optional<std::uint32_t> Win32FileSystem::fileAttributes(const std::string& path) {

@@ -9,6 +9,14 @@ namespace tarnsel::platform::win32 {
 
 class SystemLibrary;
 
+// Real names through the wide calls. Paths are kept below MAX_PATH UTF-16 units,
+// as the ANSI calls keep them, so both see the same part of a deep tree.
+class Win32RealNameFiles final : public RealNameFiles {
+ public:
+  std::unique_ptr<NamedListing> listFolder(const std::string& folder) override;
+  std::unique_ptr<OpenedEntry> openEntry(const std::string& path, bool followLink) override;
+};
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::string moduleFileName() override;
@@ -23,6 +31,10 @@ class Win32FileSystem final : public FileSystem {
   bool setFileAttributes(const std::string& path, std::uint32_t attributes) override;
   bool createDirectory(const std::string& path) override;
   std::optional<std::string> finalPath(const std::string& path) override;
+  RealNameFiles& realNames() override { return realNames_; }
+
+ private:
+  Win32RealNameFiles realNames_;
 };
 
 class Win32Shell final : public Shell {
