@@ -11,7 +11,7 @@ seconds="${1:-60}"
 parallel=2
 cd "$root"
 
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DTARNSEL_WERROR="${TARNSEL_WERROR:-OFF}" >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 
 out="$root/build/fuzz/runs"

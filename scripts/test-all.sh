@@ -36,11 +36,12 @@ run_level() {
 }
 
 overall=0
-cmake --preset native >/dev/null
+# The builds of this script treat warnings as errors.
+cmake --preset native -DTARNSEL_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 run_level "native (simulated platform)" ctest-native ctest --preset native -j "$jobs" || overall=1
 
-cmake --preset win64 >/dev/null
+cmake --preset win64 -DTARNSEL_WERROR=ON >/dev/null
 cmake --build --preset win64 -j "$jobs"
 source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
@@ -51,7 +52,7 @@ wine_server_up
 run_level "win64 under Wine (contract, e2e)" ctest-win64 ctest --preset win64 -j 1 || overall=1
 
 # One test per fuzz target: a finding fails it.
-run_level "fuzz (libFuzzer, per target)" fuzz "$root/scripts/fuzz.sh" || overall=1
+run_level "fuzz (libFuzzer, per target)" fuzz env TARNSEL_WERROR=ON "$root/scripts/fuzz.sh" || overall=1
 
 echo
 echo "== test levels =="

@@ -38,9 +38,9 @@ struct LayoutNode {
   std::string name;
   Bounds bounds;
   TAlign align = TAlign::alNone;
-  TAnchors anchors;
+  TAnchors anchors{};
   int inset = 0;
-  std::vector<LayoutNode*> children;  // not owned; in creation order
+  std::vector<LayoutNode*> children{};  // not owned; in creation order
 
   // Distances to the parent's right and bottom edges, taken when the control is
   // first placed; anchors keep them.

@@ -8,7 +8,8 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return 2;
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(std::wcstol(argv[1], nullptr, 10));
   std::wstring commandLine = L"\"" + std::wstring(argv[2]) + L"\"";

@@ -10,7 +10,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return 2;
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
   QueryPerformanceCounter(&start);

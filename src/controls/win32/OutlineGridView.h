@@ -77,7 +77,7 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   void scrollIntoView(int row);
 
   void onPaint();
-  void paint(HDC dc);
+  void paint(HDC dc) override;
   void drawRows(HDC dc, const RECT& client);
   void onSize();
   void onFocusChange();
