@@ -22,9 +22,9 @@
 
 namespace {
 
-using tarnsel::controls::Bitmap;
 using tarnsel::controls::OutlineServices;
 using tarnsel::controls::TDirectoryOutline;
+using tarnsel::screen::Bitmap;
 namespace platform = tarnsel::platform;
 
 class QuietServices : public OutlineServices {

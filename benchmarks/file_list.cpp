@@ -15,17 +15,17 @@
 
 namespace {
 
-using tarnsel::controls::ScreenServices;
 using tarnsel::controls::TFileListBox;
+using tarnsel::screen::ScreenServices;
 
 class QuietScreen : public ScreenServices {
  public:
-  int screenCursor() override { return cursor_; }
-  void setScreenCursor(int cursor) override { cursor_ = cursor; }
+  tarnsel::screen::TCursor screenCursor() override { return cursor_; }
+  void setScreenCursor(tarnsel::screen::TCursor cursor) override { cursor_ = cursor; }
   int fontLineHeight() override { return 13; }
 
  private:
-  int cursor_ = 0;
+  tarnsel::screen::TCursor cursor_ = tarnsel::screen::TCursor::crDefault;
 };
 
 enum class Order { Sorted, Random };

@@ -13,10 +13,10 @@
 
 namespace {
 
-using tarnsel::controls::Bitmap;
 using tarnsel::controls::OutlineServices;
 using tarnsel::controls::TCustomOutline;
 using tarnsel::controls::TOutlineNode;
+using tarnsel::screen::Bitmap;
 
 class QuietServices : public OutlineServices {
  public:

@@ -28,6 +28,7 @@ add_library(tarnsel_ui STATIC
   src/ui/Button.cpp
   src/ui/WebBrowser.cpp
   src/ui/GdiCanvas.cpp
+  src/ui/ScreenValues.cpp
   src/ui/StoredLayout.cpp
   src/ui/Text.cpp
   src/controls/win32/FileListBoxView.cpp

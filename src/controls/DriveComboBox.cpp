@@ -47,7 +47,7 @@ class ErrorModeScope {
 
 }  // namespace
 
-TDriveComboBox::TDriveComboBox(platform::Platform platform, ScreenServices& screen)
+TDriveComboBox::TDriveComboBox(platform::Platform platform, screen::ScreenServices& screen)
     : platform_(platform), screen_(screen) {
   // A current directory on a network path has no drive letter: the system's drive
   // stands in, the same one the folder picker's tree opens at.
@@ -112,19 +112,19 @@ void TDriveComboBox::FillDriveList() {
     switch (type) {
       case DriveRemovable:
         // The medium is not touched: a floppy drive would spin up or complain.
-        addEntry({name, Picture::Floppy});
+        addEntry({name, screen::Picture::Floppy});
         break;
       case DriveFixed:
-        addEntry({name + " " + VolumeLabelText(letter), Picture::Hard});
+        addEntry({name + " " + VolumeLabelText(letter), screen::Picture::Hard});
         break;
       case DriveRemote:
-        addEntry({name + " " + NetworkNameText(letter), Picture::Network});
+        addEntry({name + " " + NetworkNameText(letter), screen::Picture::Network});
         break;
       case DriveCDROM:
-        addEntry({name + " " + VolumeLabelText(letter), Picture::CDROM});
+        addEntry({name + " " + VolumeLabelText(letter), screen::Picture::CDROM});
         break;
       case DriveRAMDisk:
-        addEntry({name + " " + VolumeLabelText(letter), Picture::RAM});
+        addEntry({name + " " + VolumeLabelText(letter), screen::Picture::RAM});
         break;
       default:
         break;  // unknown, or no root folder: not listed
@@ -163,15 +163,15 @@ std::string TDriveComboBox::NetworkNameText(char letter) {
 }
 
 void TDriveComboBox::FitItemHeight() {
-  setItemHeight(std::max(screen_.fontLineHeight(), SizeOf(Picture::Floppy).height));
+  setItemHeight(std::max(screen_.fontLineHeight(), screen::SizeOf(screen::Picture::Floppy).height));
 }
 
-void TDriveComboBox::DrawItem(Canvas& canvas, int index, const Rect& rect) const {
+void TDriveComboBox::DrawItem(screen::Canvas& canvas, int index, const screen::Rect& rect) const {
   canvas.fillRect(rect);
   // The selection field asks for index -1 when nothing is selected: nothing to write.
   if (index < 0 || index >= count()) return;
   const DriveEntry& drawn = entries_[index];
-  const PictureSize size = SizeOf(drawn.picture);
+  const screen::PictureSize size = screen::SizeOf(drawn.picture);
   canvas.drawPicture(drawn.picture, rect.left + 2, (rect.top + rect.bottom - size.height) / 2);
   canvas.drawTextLine({rect.left + size.width + 6, rect.top, rect.right, rect.bottom}, drawn.text);
 }

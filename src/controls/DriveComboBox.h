@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "controls/Canvas.h"
 #include "controls/FileListBox.h"
 #include "platform/Platform.h"
+#include "screen/Canvas.h"
 
 namespace tarnsel::controls {
 
 struct DriveEntry {
   std::string text;  // the letter, ":" and for most kinds a blank and the label
-  Picture picture;
+  screen::Picture picture;
 };
 
 // What the model tells its window.
@@ -38,7 +38,7 @@ class TDriveComboBox {
   enum class TTextCase { tcLowerCase, tcUpperCase };
 
   // Takes `Drive` from the current directory and sets `ItemHeight`; lists nothing.
-  TDriveComboBox(platform::Platform platform, ScreenServices& screen);
+  TDriveComboBox(platform::Platform platform, screen::ScreenServices& screen);
   TDriveComboBox(const TDriveComboBox&) = delete;
   TDriveComboBox& operator=(const TDriveComboBox&) = delete;
 
@@ -83,7 +83,7 @@ class TDriveComboBox {
   void FitItemHeight();
 
   // Paints entry `index` in `rect` (the current brush holds the selection colours).
-  void DrawItem(Canvas& canvas, int index, const Rect& rect) const;
+  void DrawItem(screen::Canvas& canvas, int index, const screen::Rect& rect) const;
 
  private:
   void addEntry(DriveEntry added);
@@ -92,7 +92,7 @@ class TDriveComboBox {
   std::string foldLikeLetter(char letter, const std::string& text) const;
 
   platform::Platform platform_;
-  ScreenServices& screen_;
+  screen::ScreenServices& screen_;
   DriveListView* view_ = nullptr;  // not owned
   bool hasWindow_ = false;
   char drive_ = 0;

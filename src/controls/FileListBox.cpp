@@ -17,15 +17,15 @@ namespace {
 // Puts the screen cursor back when a listing ends, also when it is interrupted.
 class ScreenCursorRestorer {
  public:
-  explicit ScreenCursorRestorer(ScreenServices& screen)
+  explicit ScreenCursorRestorer(screen::ScreenServices& screen)
       : screen_(screen), saved_(screen.screenCursor()) {}
   ~ScreenCursorRestorer() { screen_.setScreenCursor(saved_); }
   ScreenCursorRestorer(const ScreenCursorRestorer&) = delete;
   ScreenCursorRestorer& operator=(const ScreenCursorRestorer&) = delete;
 
  private:
-  ScreenServices& screen_;
-  int saved_;
+  screen::ScreenServices& screen_;
+  screen::TCursor saved_;
 };
 
 // Brackets a listing for the view, also when the listing is interrupted.
@@ -65,7 +65,7 @@ bool IsProgramName(const platform::CodePage& codePage, const std::string& name) 
 }
 
 // The height an entry needs to show its picture with a pixel to spare.
-int GlyphItemHeight() { return SizeOf(Picture::Executable).height + 1; }
+int GlyphItemHeight() { return screen::SizeOf(screen::Picture::Executable).height + 1; }
 
 }  // namespace
 
@@ -84,7 +84,7 @@ std::uint32_t TFileType::attributeWord() const {
   return word;
 }
 
-TFileListBox::TFileListBox(platform::Platform platform, ScreenServices& screen)
+TFileListBox::TFileListBox(platform::Platform platform, screen::ScreenServices& screen)
     : platform_(platform), screen_(screen), directory_(platform.files.currentDirectory()) {
   FitItemHeight();
 }
@@ -144,12 +144,12 @@ void TFileListBox::setItemHeight(int height) {
   if (view_ != nullptr) view_->itemHeightChanged(height);
 }
 
-void TFileListBox::setFileEdit(TextControl* edit) {
+void TFileListBox::setFileEdit(screen::TextControl* edit) {
   fileEdit_ = edit;
   if (fileEdit_ != nullptr) fileEdit_->setText(editText());
 }
 
-void TFileListBox::fileEditDestroyed(TextControl* edit) {
+void TFileListBox::fileEditDestroyed(screen::TextControl* edit) {
   if (fileEdit_ == edit) fileEdit_ = nullptr;
 }
 
@@ -191,7 +191,7 @@ void TFileListBox::Reload() {
           latest = insertEntry(listEntryFor(found));
         }
         // A long listing shows the hourglass from its hundred-and-first entry on.
-        if (latest == 100) screen_.setScreenCursor(crHourGlass);
+        if (latest == 100) screen_.setScreenCursor(screen::TCursor::crHourGlass);
       } while (search->next());
     }
   }
@@ -233,14 +233,14 @@ void TFileListBox::FitItemHeight() {
   setItemHeight(height);
 }
 
-void TFileListBox::DrawItem(Canvas& canvas, int index, const Rect& rect) const {
+void TFileListBox::DrawItem(screen::Canvas& canvas, int index, const screen::Rect& rect) const {
   canvas.fillRect(rect);
   // The window asks for index -1 to paint the focus of an empty list: nothing to write.
   if (index < 0 || index >= count()) return;
   const FileListEntry& drawn = entries_[index];
   int offset = 2;
   if (showGlyphs_ && drawn.picture) {
-    const PictureSize size = SizeOf(*drawn.picture);
+    const screen::PictureSize size = screen::SizeOf(*drawn.picture);
     canvas.drawPicture(*drawn.picture, rect.left + 2, (rect.top + rect.bottom - size.height) / 2);
     offset = size.width + 6;
   }
@@ -264,12 +264,12 @@ void TFileListBox::clearEntries() {
 FileListEntry TFileListBox::listEntryFor(const platform::DirectoryEntry& found) const {
   if ((found.attributes & attr::Directory) != 0) {
     FileListEntry folder{"[" + found.name + "]", std::nullopt};
-    if (showGlyphs_) folder.picture = Picture::ClosedFolder;
+    if (showGlyphs_) folder.picture = screen::Picture::ClosedFolder;
     return folder;
   }
   // Files get their picture whatever ShowGlyphs says, so turning glyphs on later shows them.
   const bool program = IsProgramName(platform_.codePage, found.name);
-  return {found.name, program ? Picture::Executable : Picture::UnknownFile};
+  return {found.name, program ? screen::Picture::Executable : screen::Picture::UnknownFile};
 }
 
 int TFileListBox::insertEntry(FileListEntry listed) {

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/Canvas.h"
 #include "platform/Platform.h"
+#include "screen/Canvas.h"
+#include "screen/ScreenServices.h"
+#include "screen/TextControl.h"
 
 namespace tarnsel::controls {
 
@@ -42,29 +44,8 @@ class TFileType {
 
 struct FileListEntry {
   std::string text;
-  std::optional<Picture> picture;
+  std::optional<screen::Picture> picture;
 };
-
-// An edit control that a file list can show its selection in (`FileEdit`).
-class TextControl {
- public:
-  virtual ~TextControl() = default;
-  virtual void setText(const std::string& text) = 0;
-  virtual void selectAll() = 0;
-};
-
-// Screen services the list uses: the screen cursor and the font's line height.
-class ScreenServices {
- public:
-  virtual ~ScreenServices() = default;
-  virtual int screenCursor() = 0;
-  virtual void setScreenCursor(int cursor) = 0;
-  // FontLineHeight of the control's font: text-metric height without external leading.
-  virtual int fontLineHeight() = 0;
-};
-
-inline constexpr int crDefault = 0;
-inline constexpr int crHourGlass = -11;
 
 // What the model tells its window. `ensureWindow` must create the window when
 // there is none and then call TFileListBox::windowCreated().
@@ -94,7 +75,7 @@ struct EnteredPath {
 class TFileListBox {
  public:
   // Takes `Directory` from the current directory and sets `ItemHeight`; lists nothing.
-  TFileListBox(platform::Platform platform, ScreenServices& screen);
+  TFileListBox(platform::Platform platform, screen::ScreenServices& screen);
   TFileListBox(const TFileListBox&) = delete;
   TFileListBox& operator=(const TFileListBox&) = delete;
 
@@ -117,10 +98,10 @@ class TFileListBox {
   void setShowGlyphs(bool show);
   int ItemHeight() const { return itemHeight_; }
   void setItemHeight(int height);
-  TextControl* FileEdit() const { return fileEdit_; }
-  void setFileEdit(TextControl* edit);
+  screen::TextControl* FileEdit() const { return fileEdit_; }
+  void setFileEdit(screen::TextControl* edit);
   // The linked edit control is being destroyed: drop the link.
-  void fileEditDestroyed(TextControl* edit);
+  void fileEditDestroyed(screen::TextControl* edit);
   int LastSelection() const { return lastSelection_; }
 
   std::function<void()> OnChange;
@@ -149,7 +130,7 @@ class TFileListBox {
   void FitItemHeight();
 
   // Paints entry `index` in `rect` (the current brush holds the selection colours).
-  void DrawItem(Canvas& canvas, int index, const Rect& rect) const;
+  void DrawItem(screen::Canvas& canvas, int index, const screen::Rect& rect) const;
 
  private:
   // Creates the window when there is none, so that the selection can be read.
@@ -162,7 +143,7 @@ class TFileListBox {
   int insertEntry(FileListEntry listed);
 
   platform::Platform platform_;
-  ScreenServices& screen_;
+  screen::ScreenServices& screen_;
   FileListView* view_ = nullptr;  // not owned
   bool hasWindow_ = false;
   std::string directory_;
@@ -170,7 +151,7 @@ class TFileListBox {
   TFileType fileType_{TFileAttr::ftNormal};
   bool showGlyphs_ = false;
   int itemHeight_ = 0;
-  TextControl* fileEdit_ = nullptr;  // not owned
+  screen::TextControl* fileEdit_ = nullptr;  // not owned
   int lastSelection_ = -1;
   std::vector<FileListEntry> entries_;
   int itemIndex_ = -1;

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "controls/Canvas.h"
 #include "controls/OutlineChildList.h"
 #include "controls/OutlineView.h"
+#include "screen/Canvas.h"
 
 namespace tarnsel::controls {
 
@@ -201,20 +201,20 @@ class TCustomOutline {
   void setOptions(unsigned options);
   TOutlineDrawStyle DrawStyle() const { return drawStyle_; }
   void setDrawStyle(TOutlineDrawStyle style);
-  Color ControlColor() const { return color_; }
-  void setControlColor(Color color);
-  Color FontColor() const { return fontColor_; }
-  void setFontColor(Color color);
+  screen::TColor ControlColor() const { return color_; }
+  void setControlColor(screen::TColor color);
+  screen::TColor FontColor() const { return fontColor_; }
+  void setFontColor(screen::TColor color);
   int DisplayWidth(const TOutlineNode& node);
   void UpdateColumnWidth();
   // Paints grid row `row` in `cell`; the canvas holds the control's font.
-  void DrawCell(Canvas& canvas, int row, const Rect& cell);
+  void DrawCell(screen::Canvas& canvas, int row, const screen::Rect& cell);
 
   // Pictures. Reading a slot while loading marks it user-set, as the form reader
   // does when it reads a stored picture into the slot.
-  const Bitmap* Picture(OutlinePicture slot);
+  const screen::Bitmap* Picture(OutlinePicture slot);
   // Copies the bitmap into the slot, or empties the slot for nullptr.
-  void setPicture(OutlinePicture slot, const Bitmap* bitmap);
+  void setPicture(OutlinePicture slot, const screen::Bitmap* bitmap);
   std::uint8_t UserPictures() const { return userPictures_; }
   std::uint8_t StoredPictures() const { return storedPictures_; }
   // The form file's binary property "Data": the UserPictures byte.
@@ -230,7 +230,8 @@ class TCustomOutline {
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
   // Owner drawing; `row` is the grid row, not an item index.
-  std::function<void(Canvas& canvas, int row, const Rect& rect, unsigned state)> OnDrawItem;
+  std::function<void(screen::Canvas& canvas, int row, const screen::Rect& rect, unsigned state)>
+      OnDrawItem;
   // The application's error box, for failures while an add operation attaches its
   // item. Without it those failures reach the caller.
   std::function<void(const std::exception& error)> ReportError;
@@ -284,8 +285,8 @@ class TCustomOutline {
   void beep();
   void gridKeyDown(OutlineKey key, bool ctrl);
   void outlineKeyDown(OutlineKey key, bool ctrl);
-  void drawTreeLines(Canvas& canvas, const TOutlineNode& node, const Rect& cell);
-  void drawPictureCell(Canvas& canvas, OutlinePicture slot, int x, int y);
+  void drawTreeLines(screen::Canvas& canvas, const TOutlineNode& node, const screen::Rect& cell);
+  void drawPictureCell(screen::Canvas& canvas, OutlinePicture slot, int x, int y);
 
   OutlineServices& services_;
   OutlineView* view_ = nullptr;  // not owned
@@ -317,9 +318,9 @@ class TCustomOutline {
   TOutlineType style_ = TOutlineType::otStandard;
   unsigned options_ = ooDrawTreeRoot | ooDrawFocusRect;
   TOutlineDrawStyle drawStyle_ = TOutlineDrawStyle::dsLinesIconText;
-  Color color_ = clWindow;
-  Color fontColor_ = clWindowText;
-  std::array<std::optional<Bitmap>, OutlinePictureCount> pictures_;
+  screen::TColor color_ = screen::clWindow;
+  screen::TColor fontColor_ = screen::clWindowText;
+  std::array<std::optional<screen::Bitmap>, OutlinePictureCount> pictures_;
   std::uint8_t userPictures_ = 0;
   std::uint8_t storedPictures_ = 0;
 };

@@ -72,12 +72,12 @@ void TCustomOutline::setDrawStyle(TOutlineDrawStyle style) {
   repaint();
 }
 
-void TCustomOutline::setControlColor(Color color) {
+void TCustomOutline::setControlColor(screen::TColor color) {
   color_ = color;
   repaint();
 }
 
-void TCustomOutline::setFontColor(Color color) {
+void TCustomOutline::setFontColor(screen::TColor color) {
   fontColor_ = color;
   repaint();
 }
@@ -132,17 +132,17 @@ void TCustomOutline::UpdateColumnWidth() {
 
 // Pictures
 
-const Bitmap* TCustomOutline::Picture(OutlinePicture slot) {
+const screen::Bitmap* TCustomOutline::Picture(OutlinePicture slot) {
   if (loading_) userPictures_ |= bit(slot);
-  const std::optional<Bitmap>& picture = pictures_[static_cast<int>(slot)];
+  const std::optional<screen::Bitmap>& picture = pictures_[static_cast<int>(slot)];
   return picture ? &*picture : nullptr;
 }
 
-void TCustomOutline::setPicture(OutlinePicture slot, const Bitmap* bitmap) {
+void TCustomOutline::setPicture(OutlinePicture slot, const screen::Bitmap* bitmap) {
   userPictures_ |= bit(slot);
-  std::optional<Bitmap>& picture = pictures_[static_cast<int>(slot)];
+  std::optional<screen::Bitmap>& picture = pictures_[static_cast<int>(slot)];
   if (bitmap != nullptr) {
-    picture = Bitmap(*bitmap);  // a copy first: the bitmap may be this slot's own
+    picture = screen::Bitmap(*bitmap);  // a copy first: the bitmap may be this slot's own
   } else {
     picture.reset();
   }
@@ -156,7 +156,7 @@ bool TCustomOutline::DataStored(std::optional<std::uint8_t> ancestor) const {
 
 // Painting a row
 
-void TCustomOutline::DrawCell(Canvas& canvas, int row, const Rect& cell) {
+void TCustomOutline::DrawCell(screen::Canvas& canvas, int row, const screen::Rect& cell) {
   if (ItemCount() == 0) {
     canvas.setBrushColor(color_);
     canvas.fillRect(cell);
@@ -184,8 +184,8 @@ void TCustomOutline::DrawCell(Canvas& canvas, int row, const Rect& cell) {
   canvas.fillRect(cell);
   const int W = canvas.textWidth(node.Text()) + 1;
   if (current) {
-    canvas.setBrushColor(clHighlight);
-    canvas.setFontColor(clHighlightText);
+    canvas.setBrushColor(screen::clHighlight);
+    canvas.setFontColor(screen::clHighlightText);
   }
 
   const int lv = node.Level();
@@ -230,16 +230,17 @@ void TCustomOutline::DrawCell(Canvas& canvas, int row, const Rect& cell) {
 
   // The highlight, and the focus rectangle on it, mark the text; an empty text
   // gets neither.
-  const Rect highlight{highlightLeft, Y, highlightRight, cell.bottom};
+  const screen::Rect highlight{highlightLeft, Y, highlightRight, cell.bottom};
   const bool marked = current && !node.Text().empty();
   if (marked) canvas.fillRect(highlight);
   canvas.drawTextLine({textLeft, Y, cell.right, cell.bottom}, node.Text());
   if (marked && focusRect) canvas.drawFocusRect(highlight);
 }
 
-void TCustomOutline::drawTreeLines(Canvas& canvas, const TOutlineNode& node, const Rect& cell) {
-  const Pen saved = canvas.pen();
-  canvas.setPen({clBlack, 1});
+void TCustomOutline::drawTreeLines(screen::Canvas& canvas, const TOutlineNode& node,
+                                   const screen::Rect& cell) {
+  const screen::Pen saved = canvas.pen();
+  canvas.setPen({screen::clBlack, 1});
   const int X = cell.left;
   const int Y = cell.top;
   const int H = rowHeight_;
@@ -264,23 +265,24 @@ void TCustomOutline::drawTreeLines(Canvas& canvas, const TOutlineNode& node, con
   canvas.setPen(saved);
 }
 
-void TCustomOutline::drawPictureCell(Canvas& canvas, OutlinePicture slot, int x, int y) {
-  const std::optional<Bitmap>& picture = pictures_[static_cast<int>(slot)];
+void TCustomOutline::drawPictureCell(screen::Canvas& canvas, OutlinePicture slot, int x, int y) {
+  const std::optional<screen::Bitmap>& picture = pictures_[static_cast<int>(slot)];
   if (!picture) return;
   const int H = rowHeight_;
   const int F = fontPixelHeight_;
   const int O = (H - F) / 2;
-  const Color saved = canvas.brushColor();
+  const screen::TColor saved = canvas.brushColor();
   // Transparent pixels show the control's colour, also on the highlighted row.
   canvas.setBrushColor(color_);
   const int left = x + O - 1;
   if ((options_ & ooStretchBitmaps) != 0) {
-    canvas.drawBitmap(*picture, {left, y + O, left + F, y + O + F}, BitmapFit::Stretch);
+    canvas.drawBitmap(*picture, {left, y + O, left + F, y + O + F}, screen::BitmapFit::Stretch);
   } else {
     const int width = std::min(F, picture->width);
     const int height = std::min(F, picture->height);
     const int top = (F - height) / 2 > 0 ? y + (H - height) / 2 : y + O;
-    canvas.drawBitmap(*picture, {left, top, left + width, top + height}, BitmapFit::TopLeftPart);
+    canvas.drawBitmap(*picture, {left, top, left + width, top + height},
+                      screen::BitmapFit::TopLeftPart);
   }
   canvas.setBrushColor(saved);
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "controls/Canvas.h"
+#include "screen/Canvas.h"
 
 namespace tarnsel::controls {
 
@@ -58,7 +58,7 @@ class OutlineServices {
   // The screen's vertical pixels per logical inch.
   virtual int pixelsPerInch() = 0;
   // A bitmap from the program's resources; nothing when it cannot be loaded.
-  virtual std::optional<Bitmap> loadBitmap(const std::string& resourceName) = 0;
+  virtual std::optional<screen::Bitmap> loadBitmap(const std::string& resourceName) = 0;
 };
 
 }  // namespace tarnsel::controls

@@ -83,7 +83,7 @@ int Application::run() {
 
 void Application::showException(const std::exception& error) noexcept {
   try {
-    const std::wstring text = Widen(ErrorBoxText(error.what()));
+    const std::wstring text = Widen(screen::ErrorBoxText(error.what()));
     HWND owner = mainForm_ && mainForm_->hasHandle() ? GetActiveWindow() : nullptr;
     MessageBoxShowGuard keepInView;
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
@@ -103,8 +103,8 @@ void Application::fatal(const std::exception& error) noexcept {
       known ? known->raisedAt() : __builtin_extract_return_addr(__builtin_return_address(0));
   char address[32];
   std::snprintf(address, sizeof address, "%p", raisedAt);
-  const std::wstring text = Widen(FatalErrorText(known ? known->className() : "Exception",
-                                                 Narrow(fileName), address, error.what()));
+  const std::wstring text = Widen(screen::FatalErrorText(known ? known->className() : "Exception",
+                                                         Narrow(fileName), address, error.what()));
   MessageBoxShowGuard keepInView;
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);

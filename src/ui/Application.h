@@ -9,7 +9,7 @@
 
 #include "platform/win32/PreloadedLibraries.h"
 #include "platform/win32/SystemLibrary.h"
-#include "ui/ErrorText.h"
+#include "screen/ErrorText.h"
 
 namespace tarnsel::ui {
 

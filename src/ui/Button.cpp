@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "ui/ButtonFace.h"
+#include "screen/ButtonFace.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/Text.h"
@@ -102,8 +102,8 @@ void TBitBtn::draw(const DRAWITEMSTRUCT& item) {
   HBITMAP glyph = GlyphOf(kind_);
   const int glyphSize = glyph ? kGlyphSize : 0;
   const RECT& r = item.rcItem;
-  const FacePlacement place = PlaceFace(r.right - r.left, r.bottom - r.top, glyphSize, glyphSize,
-                                        textSize.cx, textSize.cy, down);
+  const screen::FacePlacement place = screen::PlaceFace(
+      r.right - r.left, r.bottom - r.top, glyphSize, glyphSize, textSize.cx, textSize.cy, down);
   if (glyph)
     DrawGlyph(dc, glyph, disabled ? 1 : 0, r.left + place.glyphLeft, r.top + place.glyphTop);
   DrawCaption(dc, text, r.left + place.captionLeft, r.top + place.captionTop, ToColorRef(fontColor),
@@ -128,26 +128,27 @@ std::optional<LRESULT> TBitBtn::reflected(UINT message, WPARAM wParam, LPARAM lP
 }
 
 bool TSpeedButton::contains(POINT point) const {
-  const Bounds& b = const_cast<TSpeedButton*>(this)->layout().bounds;
+  const screen::Bounds& b = const_cast<TSpeedButton*>(this)->layout().bounds;
   return point.x >= b.left && point.x < b.right() && point.y >= b.top && point.y < b.bottom();
 }
 
 void TSpeedButton::invalidate() {
   if (!parentControl() || !parentControl()->hasHandle()) return;
-  const Bounds& b = layout().bounds;
+  const screen::Bounds& b = layout().bounds;
   const RECT area = {b.left, b.top, b.right(), b.bottom()};
   InvalidateRect(parentControl()->handle(), &area, FALSE);
 }
 
 void TSpeedButton::paintWindowless(HDC dc) {
-  const Bounds& b = layout().bounds;
+  const screen::Bounds& b = layout().bounds;
   RECT area = {b.left, b.top, b.right(), b.bottom()};
   FillRect(dc, &area, form().brushFor(color));
   DrawFace(dc, area, down_);
   SelectedObject selectedFont(dc, font());
   const std::wstring text = Widen(caption);
   const SIZE textSize = CaptionSize(dc, text);
-  const FacePlacement place = PlaceFace(b.width, b.height, 0, 0, textSize.cx, textSize.cy, down_);
+  const screen::FacePlacement place =
+      screen::PlaceFace(b.width, b.height, 0, 0, textSize.cx, textSize.cy, down_);
   DrawCaption(dc, text, b.left + place.captionLeft, b.top + place.captionTop, ToColorRef(fontColor),
               false);
 }

@@ -1,29 +1,10 @@
 #include "ui/Control.h"
 
+#include "screen/TabSequence.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
-#include "ui/TabSequence.h"
 
 namespace tarnsel::ui {
-
-COLORREF ToColorRef(TColor color) {
-  return (color & 0x80000000u) ? GetSysColor(static_cast<int>(color & 0xFF))
-                               : static_cast<COLORREF>(color);
-}
-
-HCURSOR LoadTCursor(TCursor cursor) {
-  switch (cursor) {
-    case TCursor::crHandPoint:
-      return LoadCursorW(nullptr, IDC_HAND);
-    case TCursor::crNo:
-      return LoadCursorW(nullptr, IDC_NO);
-    case TCursor::crHourGlass:
-      return LoadCursorW(nullptr, IDC_WAIT);
-    case TCursor::crDefault:
-      break;
-  }
-  return LoadCursorW(nullptr, IDC_ARROW);
-}
 
 Control::Control(Form& form, std::string name) : form_(form), name_(std::move(name)) {
   layout_.name = name_;
@@ -31,7 +12,7 @@ Control::Control(Form& form, std::string name) : form_(form), name_(std::move(na
 
 void Control::setParentControl(Control* parent) {
   parent_ = parent;
-  LayoutNode& parentNode = parent ? parent->layout() : form_.clientLayout();
+  screen::LayoutNode& parentNode = parent ? parent->layout() : form_.clientLayout();
   parentNode.children.push_back(&layout_);
   if (parent) parent->children_.push_back(this);
 }
@@ -39,7 +20,7 @@ void Control::setParentControl(Control* parent) {
 HWND Control::parentHandle() const { return parent_ ? parent_->handle() : form_.handle(); }
 
 RECT Control::boundsRect() const {
-  const Bounds& b = layout_.bounds;
+  const screen::Bounds& b = layout_.bounds;
   return {b.left, b.top, b.right(), b.bottom()};
 }
 
@@ -53,7 +34,7 @@ void Control::createHandles() {
   // Windows are created in tab order, so that their z-order follows the tab
   // sequence as well.
   std::vector<Control*> ordered = children_;
-  SortByTabOrder(ordered);
+  screen::SortByTabOrder(ordered);
   for (Control* child : ordered) child->createHandles();
 }
 
@@ -67,7 +48,7 @@ void Control::applyBounds() {
     InvalidateRect(parent_->handle(), nullptr, TRUE);
   }
   if (hasHandle()) {
-    const Bounds& b = layout_.bounds;
+    const screen::Bounds& b = layout_.bounds;
     SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }

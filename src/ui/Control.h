@@ -9,35 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/Layout.h"
+#include "screen/Layout.h"
+#include "ui/ScreenValues.h"
 #include "ui/Window.h"
 
 namespace tarnsel::ui {
-
-// A colour as the stored layouts give it: an RGB value, or a system colour
-// (0x80000000 | COLOR_xxx).
-using TColor = std::uint32_t;
-inline constexpr TColor SystemColor(int index) {
-  return 0x80000000u | static_cast<unsigned>(index);
-}
-inline constexpr TColor clNavy = RGB(0, 0, 128);
-inline constexpr TColor clBlue = RGB(0, 0, 255);
-inline constexpr TColor clAqua = RGB(0, 255, 255);
-inline constexpr TColor clTeal = RGB(0, 128, 128);
-inline constexpr TColor clWhite = RGB(255, 255, 255);
-inline constexpr TColor clBlack = RGB(0, 0, 0);
-inline constexpr TColor clOlive = RGB(128, 128, 0);
-inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
-inline constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
-inline constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
-inline constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
-inline constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
-inline constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
-
-COLORREF ToColorRef(TColor color);
-
-enum class TCursor { crDefault, crHandPoint, crNo, crHourGlass };
-HCURSOR LoadTCursor(TCursor cursor);
 
 class Form;
 
@@ -45,16 +21,16 @@ class Control : public Window {
  public:
   Control(Form& form, std::string name);
   const std::string& name() const { return name_; }
-  LayoutNode& layout() { return layout_; }
+  screen::LayoutNode& layout() { return layout_; }
 
   void setParentControl(Control* parent);
   Control* parentControl() const { return parent_; }
   const std::vector<Control*>& children() const { return children_; }
 
-  TColor color = clBtnFace;
-  TColor fontColor = clWindowText;
+  screen::TColor color = screen::clBtnFace;
+  screen::TColor fontColor = screen::clWindowText;
   int fontHeight = -12;
-  TCursor cursor = TCursor::crDefault;
+  screen::TCursor cursor = screen::TCursor::crDefault;
   int tabOrder = -1;  // -1: takes no focus
   bool visible = true;
 
@@ -100,7 +76,7 @@ class Control : public Window {
  private:
   Form& form_;
   std::string name_;
-  LayoutNode layout_;
+  screen::LayoutNode layout_;
   Control* parent_ = nullptr;  // not owned
   std::vector<Control*> children_;
 };

@@ -3,16 +3,16 @@
 
 #include <string>
 
-#include "controls/FileListBox.h"
+#include "screen/TextControl.h"
 #include "ui/Control.h"
 
 namespace tarnsel::ui {
 
-class TEdit : public Control, public controls::TextControl {
+class TEdit : public Control, public screen::TextControl {
  public:
   TEdit(Form& form, std::string name) : Control(form, std::move(name)) {
-    color = clWindow;
-    fontColor = clBlack;
+    color = screen::clWindow;
+    fontColor = screen::clBlack;
   }
   bool readOnly = false;
 

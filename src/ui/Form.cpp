@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "screen/TabSequence.h"
 #include "ui/Application.h"
-#include "ui/TabSequence.h"
 #include "ui/Text.h"
 #include "ui/WindowShow.h"
 
@@ -60,7 +60,7 @@ HFONT Form::fontFor(int height) {
   return fonts_.emplace(height, Font(CreateFontIndirectW(&description))).first->second.get();
 }
 
-HBRUSH Form::brushFor(TColor color) {
+HBRUSH Form::brushFor(screen::TColor color) {
   auto found = brushes_.find(color);
   if (found != brushes_.end()) return found->second.get();
   return brushes_.emplace(color, Brush(CreateSolidBrush(ToColorRef(color)))).first->second.get();
@@ -86,8 +86,8 @@ void Form::scaleForDisplay(int designedTextHeight) {
   SIZE digit = {};
   GetTextExtentPoint32W(screen.get(), L"0", 1, &digit);
   if (digit.cy == designedTextHeight || digit.cy <= 0) return;
-  TakeAnchors(client_);
-  ScaleTree(client_, digit.cy, designedTextHeight);
+  screen::TakeAnchors(client_);
+  screen::ScaleTree(client_, digit.cy, designedTextHeight);
   RECT outer = {0, 0, client_.bounds.width, client_.bounds.height};
   AdjustWindowRectEx(&outer, GetWindowLongW(handle(), GWL_STYLE), FALSE,
                      GetWindowLongW(handle(), GWL_EXSTYLE));
@@ -98,10 +98,10 @@ void Form::scaleForDisplay(int designedTextHeight) {
 void Form::createChildren() {
   if (childrenCreated_) return;
   childrenCreated_ = true;
-  TakeAnchors(client_);
-  Realign(client_);
+  screen::TakeAnchors(client_);
+  screen::Realign(client_);
   std::vector<Control*> ordered = topLevel_;
-  SortByTabOrder(ordered);
+  screen::SortByTabOrder(ordered);
   for (Control* control : ordered) control->createHandles();
   // A control whose window existed already (made early, while loading) takes its
   // place in the tab order too.
@@ -118,7 +118,7 @@ void Form::realign() {
   GetClientRect(handle(), &client);
   client_.bounds = {0, 0, client.right, client.bottom};
   if (!childrenCreated_) return;
-  Realign(client_);
+  screen::Realign(client_);
   for (Control* control : topLevel_) control->applyBounds();
 }
 
@@ -134,7 +134,7 @@ void Form::placeAtDesktopCenter() {
 
 void Form::showAtStart(int startupShowCommand) {
   if (shownOnce_) return;
-  const FirstShowPlan plan = PlanFirstShow(startupShowCommand);
+  const screen::FirstShowPlan plan = screen::PlanFirstShow(startupShowCommand);
   if (plan.deferred) {
     // Only a taskbar button: the window is shown, and its show handler runs,
     // when the user restores it.
@@ -145,7 +145,7 @@ void Form::showAtStart(int startupShowCommand) {
   runFirstShow(plan.state);
 }
 
-void Form::runFirstShow(TWindowState state) {
+void Form::runFirstShow(screen::TWindowState state) {
   if (shownOnce_) return;
   shownOnce_ = true;
   showDeferred_ = false;
@@ -169,13 +169,13 @@ void Form::runFirstShow(TWindowState state) {
   }
 }
 
-TWindowState Form::hiddenState() const {
-  return IsZoomed(handle()) ? TWindowState::wsMaximized : TWindowState::wsNormal;
+screen::TWindowState Form::hiddenState() const {
+  return IsZoomed(handle()) ? screen::TWindowState::wsMaximized : screen::TWindowState::wsNormal;
 }
 
 void Form::show() {
   if (!shownOnce_) {
-    runFirstShow(TWindowState::wsNormal);
+    runFirstShow(screen::TWindowState::wsNormal);
     return;
   }
   // While the first show is under way the window becomes visible at its end; a
@@ -213,7 +213,7 @@ int Form::showModal() {
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
 
   if (!shownOnce_) {
-    runFirstShow(TWindowState::wsNormal);
+    runFirstShow(screen::TWindowState::wsNormal);
   } else {
     ShowInState(handle(), hiddenState());
     if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
@@ -247,17 +247,17 @@ void Form::bringToFront() {
   SetForegroundWindow(handle());
 }
 
-void Form::setWindowState(TWindowState state) {
+void Form::setWindowState(screen::TWindowState state) {
   if (showing_) {
     // Not visible yet: the first show ends in this state.
     pendingState_ = state;
     return;
   }
-  if (state == TWindowState::wsNormal && (IsIconic(handle()) || IsZoomed(handle()))) {
+  if (state == screen::TWindowState::wsNormal && (IsIconic(handle()) || IsZoomed(handle()))) {
     ShowWindow(handle(), SW_RESTORE);
-  } else if (state == TWindowState::wsMaximized) {
+  } else if (state == screen::TWindowState::wsMaximized) {
     ShowWindow(handle(), SW_MAXIMIZE);
-  } else if (state == TWindowState::wsMinimized) {
+  } else if (state == screen::TWindowState::wsMinimized) {
     ShowWindow(handle(), SW_MINIMIZE);
   }
 }
@@ -288,7 +288,8 @@ void Form::setClientHeight(int height) {
 }
 
 std::vector<Control*> Form::tabSequence() const {
-  return TabSequence(topLevel_, [](const Control& control) { return control.takesFocus(); });
+  return screen::TabSequence(topLevel_,
+                             [](const Control& control) { return control.takesFocus(); });
 }
 
 Control* Form::controlHolding(HWND window) const {
@@ -307,7 +308,7 @@ void Form::focusNextControl(HWND focus, bool backward) {
     HWND member = members[i]->handle();
     if (member == focus || IsChild(member, focus)) current = i;
   }
-  if (const auto next = NextTabStop(members.size(), current, backward))
+  if (const auto next = screen::NextTabStop(members.size(), current, backward))
     SetFocus(members[*next]->handle());
 }
 
@@ -373,7 +374,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onPaint();
       return 0;
     case WM_SIZE:
-      if (showDeferred_ && wParam != SIZE_MINIMIZED) runFirstShow(TWindowState::wsNormal);
+      if (showDeferred_ && wParam != SIZE_MINIMIZED) runFirstShow(screen::TWindowState::wsNormal);
       realign();
       if (OnResize) OnResize();
       return 0;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "screen/StartupShow.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
-#include "ui/StartupShow.h"
 
 namespace tarnsel::ui {
 
@@ -33,9 +33,9 @@ class Form : public Window {
   }
 
   Control* find(const std::string& name) const;
-  LayoutNode& clientLayout() { return client_; }
+  screen::LayoutNode& clientLayout() { return client_; }
 
-  TColor color = clBtnFace;
+  screen::TColor color = screen::clBtnFace;
   int modalResult = 0;
   TPosition position = TPosition::poDesigned;
   std::function<void()> OnShow;
@@ -47,7 +47,7 @@ class Form : public Window {
   void showAtStart(int startupShowCommand);
   void show();
   void bringToFront();
-  void setWindowState(TWindowState state);
+  void setWindowState(screen::TWindowState state);
   void close();
   bool shown() const { return shownOnce_; }
 
@@ -72,7 +72,7 @@ class Form : public Window {
   std::function<void()> defaultButtonClick;
 
   HFONT fontFor(int height);
-  HBRUSH brushFor(TColor color);
+  HBRUSH brushFor(screen::TColor color);
 
  protected:
   // Creates the top-level window with client size `width` × `height` (or, with
@@ -86,9 +86,9 @@ class Form : public Window {
 
  private:
   void createChildren();
-  void runFirstShow(TWindowState state);
+  void runFirstShow(screen::TWindowState state);
   // The state a hidden form comes back in: maximised stays, minimised restores.
-  TWindowState hiddenState() const;
+  screen::TWindowState hiddenState() const;
   // Moves the focus to the next control of the tab sequence after the one that
   // holds `focus` (backward: the previous one).
   void focusNextControl(HWND focus, bool backward);
@@ -101,16 +101,17 @@ class Form : public Window {
 
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> topLevel_;
-  LayoutNode client_;
+  screen::LayoutNode client_;
   std::map<int, Font> fonts_;
-  std::map<TColor, Brush> brushes_;
+  std::map<screen::TColor, Brush> brushes_;
   bool childrenCreated_ = false;
   bool shownOnce_ = false;
   bool showing_ = false;  // the first show is under way
   bool modal_ = false;
   HWND lastFocus_ = nullptr;   // not owned: the focus when the form was last hidden
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
-  TWindowState pendingState_ = TWindowState::wsNormal;  // the state the first show ends in
+  screen::TWindowState pendingState_ =
+      screen::TWindowState::wsNormal;  // the state the first show ends in
   bool focusedOnce_ = false;
   HWND focusWhenDeactivated_ = nullptr;  // not owned
 };

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/ScreenValues.h"
 #include "ui/Text.h"
 
 namespace tarnsel::ui {
 
 namespace {
 
-controls::Color FromColorRef(COLORREF color) {
-  return controls::Color::Rgb(GetRValue(color), GetGValue(color), GetBValue(color));
+screen::TColor FromColorRef(COLORREF color) {
+  return screen::TColor::Rgb(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
 // Pixels 0xRRGGBB are the byte order blue, green, red, unused of a 32-bit DIB.
@@ -27,41 +28,23 @@ BITMAPINFO TopDownInfo(int width, int height) {
 
 }  // namespace
 
-COLORREF ToColorRef(controls::Color color) {
-  if (!color.isSystem()) {
-    const std::uint32_t rgb = color.rgb();
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-  }
-  switch (color.systemColor()) {
-    case controls::SystemColor::Window:
-      return GetSysColor(COLOR_WINDOW);
-    case controls::SystemColor::WindowText:
-      return GetSysColor(COLOR_WINDOWTEXT);
-    case controls::SystemColor::Highlight:
-      return GetSysColor(COLOR_HIGHLIGHT);
-    case controls::SystemColor::HighlightText:
-      return GetSysColor(COLOR_HIGHLIGHTTEXT);
-  }
-  return GetSysColor(COLOR_WINDOW);
-}
-
-const wchar_t* ResourceName(controls::Picture picture) {
+const wchar_t* ResourceName(screen::Picture picture) {
   switch (picture) {
-    case controls::Picture::Executable:
+    case screen::Picture::Executable:
       return L"EXECUTABLE";
-    case controls::Picture::ClosedFolder:
+    case screen::Picture::ClosedFolder:
       return L"CLOSEDFOLDER";
-    case controls::Picture::UnknownFile:
+    case screen::Picture::UnknownFile:
       return L"UNKNOWNFILE";
-    case controls::Picture::Floppy:
+    case screen::Picture::Floppy:
       return L"FLOPPY";
-    case controls::Picture::Hard:
+    case screen::Picture::Hard:
       return L"HARD";
-    case controls::Picture::Network:
+    case screen::Picture::Network:
       return L"NETWORK";
-    case controls::Picture::CDROM:
+    case screen::Picture::CDROM:
       return L"CDROM";
-    case controls::Picture::RAM:
+    case screen::Picture::RAM:
       return L"RAM";
   }
   return L"";
@@ -77,12 +60,12 @@ void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y) {
                     info.bmHeight, transparent);
 }
 
-std::optional<controls::Bitmap> LoadBitmapResource(const wchar_t* name) {
+std::optional<screen::Bitmap> LoadBitmapResource(const wchar_t* name) {
   Bitmap loaded(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   BITMAP info = {};
   if (!loaded || !GetObjectW(loaded.get(), sizeof info, &info)) return std::nullopt;
-  controls::Bitmap bitmap{info.bmWidth, info.bmHeight, {}};
+  screen::Bitmap bitmap{info.bmWidth, info.bmHeight, {}};
   bitmap.pixels.resize(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
   BITMAPINFO format = TopDownInfo(info.bmWidth, info.bmHeight);
   WindowDC screen(nullptr);
@@ -94,7 +77,7 @@ std::optional<controls::Bitmap> LoadBitmapResource(const wchar_t* name) {
   return bitmap;
 }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)), brushColor_(controls::clWindow) {
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)), brushColor_(screen::clWindow) {
   LOGBRUSH brush = {};
   if (GetObjectW(GetCurrentObject(dc_, OBJ_BRUSH), sizeof brush, &brush)) {
     brushColor_ = FromColorRef(brush.lbColor);
@@ -109,12 +92,12 @@ GdiCanvas::~GdiCanvas() {
   if (savedState_ != 0) RestoreDC(dc_, savedState_);
 }
 
-void GdiCanvas::fillRect(const controls::Rect& rect) {
+void GdiCanvas::fillRect(const screen::Rect& rect) {
   const RECT area = {rect.left, rect.top, rect.right, rect.bottom};
   FillRect(dc_, &area, static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
 }
 
-void GdiCanvas::drawPicture(controls::Picture picture, int x, int y) {
+void GdiCanvas::drawPicture(screen::Picture picture, int x, int y) {
   Bitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), ResourceName(picture),
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (bitmap) DrawTransparent(dc_, bitmap.get(), x, y);
@@ -126,7 +109,7 @@ void GdiCanvas::textOut(int x, int y, const std::string& text) {
   TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void GdiCanvas::drawTextLine(const controls::Rect& rect, const std::string& text) {
+void GdiCanvas::drawTextLine(const screen::Rect& rect, const std::string& text) {
   const std::wstring wide = FromAnsi(text);
   RECT area = {rect.left, rect.top, rect.right, rect.bottom};
   SetBkMode(dc_, TRANSPARENT);
@@ -134,7 +117,7 @@ void GdiCanvas::drawTextLine(const controls::Rect& rect, const std::string& text
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
-void GdiCanvas::setBrushColor(controls::Color color) {
+void GdiCanvas::setBrushColor(screen::TColor color) {
   Brush next(CreateSolidBrush(ToColorRef(color)));
   if (!next) return;
   SelectObject(dc_, next.get());
@@ -142,9 +125,9 @@ void GdiCanvas::setBrushColor(controls::Color color) {
   brushColor_ = color;
 }
 
-void GdiCanvas::setFontColor(controls::Color color) { SetTextColor(dc_, ToColorRef(color)); }
+void GdiCanvas::setFontColor(screen::TColor color) { SetTextColor(dc_, ToColorRef(color)); }
 
-void GdiCanvas::setPen(const controls::Pen& pen) {
+void GdiCanvas::setPen(const screen::Pen& pen) {
   Pen next(CreatePen(PS_SOLID, pen.width, ToColorRef(pen.color)));
   if (!next) return;
   SelectObject(dc_, next.get());
@@ -168,13 +151,13 @@ void GdiCanvas::drawLine(int fromX, int fromY, int toX, int toY) {
   LineTo(dc_, toX, toY);
 }
 
-void GdiCanvas::drawFocusRect(const controls::Rect& rect) {
+void GdiCanvas::drawFocusRect(const screen::Rect& rect) {
   const RECT area = {rect.left, rect.top, rect.right, rect.bottom};
   DrawFocusRect(dc_, &area);
 }
 
-void GdiCanvas::drawBitmap(const controls::Bitmap& bitmap, const controls::Rect& target,
-                           controls::BitmapFit fit) {
+void GdiCanvas::drawBitmap(const screen::Bitmap& bitmap, const screen::Rect& target,
+                           screen::BitmapFit fit) {
   if (!bitmap.drawable() || target.width() <= 0 || target.height() <= 0) return;
   const BITMAPINFO info = TopDownInfo(bitmap.width, bitmap.height);
   void* bits = nullptr;
@@ -185,7 +168,7 @@ void GdiCanvas::drawBitmap(const controls::Bitmap& bitmap, const controls::Rect&
   MemoryDC source(dc_);
   SelectedObject selected(source.get(), section.get());
   fillRect(target);  // what the transparent pixels show
-  const bool stretch = fit == controls::BitmapFit::Stretch;
+  const bool stretch = fit == screen::BitmapFit::Stretch;
   const int sourceWidth = stretch ? bitmap.width : std::min(target.width(), bitmap.width);
   const int sourceHeight = stretch ? bitmap.height : std::min(target.height(), bitmap.height);
   const std::uint32_t key = bitmap.transparentColor();

@@ -19,7 +19,7 @@ void TLabel::fitToText() {
   RECT measured = {0, 0, 0, 0};
   DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &measured,
             DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  Bounds& b = layout().bounds;
+  screen::Bounds& b = layout().bounds;
   b.width = measured.right;
   b.height = measured.bottom;
   SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);

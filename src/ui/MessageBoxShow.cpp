@@ -47,7 +47,7 @@ void CALLBACK MessageBoxShowGuard::correctShow(HWND, UINT, UINT_PTR timer, DWORD
     return;
   }
   guard->timer_ = 0;
-  if (IsWindow(guard->box_)) ShowInState(guard->box_, TWindowState::wsNormal);
+  if (IsWindow(guard->box_)) ShowInState(guard->box_, screen::TWindowState::wsNormal);
 }
 
 }  // namespace tarnsel::ui

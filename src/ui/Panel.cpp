@@ -36,7 +36,7 @@ void TPanel::paint(HDC dc) {
 Control* TPanel::windowlessAt(POINT point) const {
   for (Control* child : children()) {
     if (!child->windowless() || !child->visible) continue;
-    const Bounds& b = child->layout().bounds;
+    const screen::Bounds& b = child->layout().bounds;
     if (point.x >= b.left && point.x < b.right() && point.y >= b.top && point.y < b.bottom()) {
       return child;
     }

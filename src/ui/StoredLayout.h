@@ -18,13 +18,13 @@ struct StoredComponent {
   const char* className;  // "TPanel", "TLabel", "TEdit", "TBitBtn", "TSpeedButton", …
   const char* parent;     // nullptr: the form
   int left, top, width, height;
-  TAlign align = TAlign::alNone;
-  TAnchors anchors = {};
+  screen::TAlign align = screen::TAlign::alNone;
+  screen::TAnchors anchors = {};
   int tabOrder = -1;
-  TColor color = clBtnFace;
-  TColor fontColor = clWindowText;
+  screen::TColor color = screen::clBtnFace;
+  screen::TColor fontColor = screen::clWindowText;
   int fontHeight = -12;
-  TCursor cursor = TCursor::crDefault;
+  screen::TCursor cursor = screen::TCursor::crDefault;
   const char* caption = "";  // caption, or the text of an edit field (UTF-8)
   bool bevel = true;         // panels: raised outer bevel
   bool readOnly = false;     // edit fields
@@ -39,7 +39,7 @@ struct StoredComponent {
 struct StoredForm {
   const char* caption;
   int left, top, clientWidth, clientHeight;
-  TColor color;
+  screen::TColor color;
   TPosition position;
   int textHeight;          // the form font's digit height the layout was made for
   bool outerSize = false;  // the size is the window's outer size, not its client size

@@ -1,6 +1,6 @@
 #include "ui/WebBrowser.h"
 
-#include "ui/TabSequence.h"
+#include "screen/TabSequence.h"
 #include "ui/Text.h"
 
 namespace tarnsel::ui {
@@ -9,7 +9,7 @@ TWebBrowser::TWebBrowser(Form& form, std::string name)
     : Control(form, std::move(name)), host_(std::make_unique<platform::win32::WebBrowserHost>()) {}
 
 void TWebBrowser::createWindow(HWND parent, const RECT& bounds) {
-  const DWORD tabStop = TakesTabStop(host_->miscStatus()) ? WS_TABSTOP : 0;
+  const DWORD tabStop = screen::TakesTabStop(host_->miscStatus()) ? WS_TABSTOP : 0;
   createOwn(L"TarnselWebBrowser", {CS_DBLCLKS}, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | tabStop,
             WS_EX_CONTROLPARENT, L"", parent, bounds, 0);
   RECT client;

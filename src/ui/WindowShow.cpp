@@ -3,13 +3,13 @@
 
 namespace tarnsel::ui {
 
-ShownState ShownStateOf(HWND window) {
+screen::ShownState ShownStateOf(HWND window) {
   return {IsWindowVisible(window) != FALSE, IsIconic(window) != FALSE, IsZoomed(window) != FALSE};
 }
 
-void ShowInState(HWND window, TWindowState state) {
-  BringToState([window] { return ShownStateOf(window); },
-               [window](int command) { ShowWindow(window, command); }, state);
+void ShowInState(HWND window, screen::TWindowState state) {
+  screen::BringToState([window] { return ShownStateOf(window); },
+                       [window](int command) { ShowWindow(window, command); }, state);
 }
 
 }  // namespace tarnsel::ui

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "ui/StartupShow.h"
+#include "screen/StartupShow.h"
 
 namespace tarnsel::ui {
 
-ShownState ShownStateOf(HWND window);
-void ShowInState(HWND window, TWindowState state);
+screen::ShownState ShownStateOf(HWND window);
+void ShowInState(HWND window, screen::TWindowState state);
 
 }  // namespace tarnsel::ui

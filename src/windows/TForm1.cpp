@@ -77,7 +77,7 @@ void TForm1::showAndBringToFront() {
   bringToFront();
 }
 
-void TForm1::setWindowStateNormal() { setWindowState(ui::TWindowState::wsNormal); }
+void TForm1::setWindowStateNormal() { setWindowState(screen::TWindowState::wsNormal); }
 
 platform::WindowHandle TForm1::handle() {
   return reinterpret_cast<platform::WindowHandle>(Form::handle());

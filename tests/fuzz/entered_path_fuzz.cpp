@@ -16,14 +16,14 @@ namespace {
 using namespace tarnsel;
 using fuzzing::Check;
 
-class Screen : public controls::ScreenServices {
+class Screen : public screen::ScreenServices {
  public:
-  int screenCursor() override { return cursor_; }
-  void setScreenCursor(int cursor) override { cursor_ = cursor; }
+  screen::TCursor screenCursor() override { return cursor_; }
+  void setScreenCursor(screen::TCursor cursor) override { cursor_ = cursor; }
   int fontLineHeight() override { return 13; }
 
  private:
-  int cursor_ = controls::crDefault;
+  screen::TCursor cursor_ = screen::TCursor::crDefault;
 };
 
 // A window that always exists and lists what the model inserts.

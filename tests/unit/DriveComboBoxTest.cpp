@@ -55,10 +55,10 @@ sim::DriveSettings Kind(std::uint32_t type, std::string label,
   return settings;
 }
 
-class FakeScreen : public ScreenServices {
+class FakeScreen : public screen::ScreenServices {
  public:
-  int screenCursor() override { return crDefault; }
-  void setScreenCursor(int) override {}
+  screen::TCursor screenCursor() override { return screen::TCursor::crDefault; }
+  void setScreenCursor(screen::TCursor) override {}
   int fontLineHeight() override { return lineHeight; }
   int lineHeight = 13;
 };
@@ -79,32 +79,32 @@ class FakeView : public DriveListView {
   int recreations = 0;
 };
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public screen::Canvas {
  public:
-  void fillRect(const Rect& r) override { calls.push_back("fill " + text(r)); }
-  void drawPicture(Picture picture, int x, int y) override {
+  void fillRect(const screen::Rect& r) override { calls.push_back("fill " + text(r)); }
+  void drawPicture(screen::Picture picture, int x, int y) override {
     calls.push_back("picture " + std::to_string(static_cast<int>(picture)) + " " +
                     std::to_string(x) + "," + std::to_string(y));
   }
   void textOut(int x, int y, const std::string& line) override {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + line);
   }
-  void drawTextLine(const Rect& r, const std::string& line) override {
+  void drawTextLine(const screen::Rect& r, const std::string& line) override {
     calls.push_back("line " + text(r) + " " + line);
   }
   // Not used by the drive list.
-  Color brushColor() const override { return clWindow; }
-  void setBrushColor(Color) override {}
-  void setFontColor(Color) override {}
-  Pen pen() const override { return {}; }
-  void setPen(const Pen&) override {}
+  screen::TColor brushColor() const override { return screen::clWindow; }
+  void setBrushColor(screen::TColor) override {}
+  void setFontColor(screen::TColor) override {}
+  screen::Pen pen() const override { return {}; }
+  void setPen(const screen::Pen&) override {}
   int textWidth(const std::string&) override { return 0; }
   int textHeight(const std::string&) override { return 0; }
   void drawLine(int, int, int, int) override {}
-  void drawFocusRect(const Rect&) override {}
-  void drawBitmap(const Bitmap&, const Rect&, BitmapFit) override {}
+  void drawFocusRect(const screen::Rect&) override {}
+  void drawBitmap(const screen::Bitmap&, const screen::Rect&, screen::BitmapFit) override {}
 
-  static std::string text(const Rect& r) {
+  static std::string text(const screen::Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
            "," + std::to_string(r.bottom);
   }
@@ -163,10 +163,11 @@ TEST_F(DriveList, ListsEachKindOfDriveWithItsPictureInLetterOrder) {
   box->windowCreated();
   EXPECT_EQ(texts(),
             (Texts{"a:", "c: [system]", "d: [movies]", "f: \\\\server\\public", "r: [ramdisk]"}));
-  std::vector<Picture> pictures;
+  std::vector<screen::Picture> pictures;
   for (int i = 0; i < box->count(); ++i) pictures.push_back(box->entry(i).picture);
-  EXPECT_EQ(pictures, (std::vector<Picture>{Picture::Floppy, Picture::Hard, Picture::CDROM,
-                                            Picture::Network, Picture::RAM}));
+  EXPECT_EQ(pictures, (std::vector<screen::Picture>{
+                          screen::Picture::Floppy, screen::Picture::Hard, screen::Picture::CDROM,
+                          screen::Picture::Network, screen::Picture::RAM}));
   EXPECT_EQ(view.events.front(), "cleared");
   EXPECT_EQ(view.events.back(), "select 1");
 }

@@ -18,17 +18,17 @@ using enum TFileAttr;
 
 const std::string hyo = "\x95\x5c";  // 表, second byte 0x5C
 
-class FakeScreen : public ScreenServices {
+class FakeScreen : public screen::ScreenServices {
  public:
-  int screenCursor() override { return cursor; }
-  void setScreenCursor(int value) override {
+  screen::TCursor screenCursor() override { return cursor; }
+  void setScreenCursor(screen::TCursor value) override {
     cursor = value;
     cursors.push_back(value);
   }
   int fontLineHeight() override { return lineHeight; }
 
-  int cursor = 7;  // some cursor of the caller's, to be given back
-  std::vector<int> cursors;
+  screen::TCursor cursor{7};  // some cursor of the caller's, to be given back
+  std::vector<screen::TCursor> cursors;
   int lineHeight = 13;
 };
 
@@ -53,7 +53,7 @@ class FakeView : public FileListView {
   int repaints = 0;
 };
 
-class FakeEdit : public TextControl {
+class FakeEdit : public screen::TextControl {
  public:
   void setText(const std::string& value) override { text = value; }
   void selectAll() override { ++selections; }
@@ -61,30 +61,32 @@ class FakeEdit : public TextControl {
   int selections = 0;
 };
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public screen::Canvas {
  public:
-  void fillRect(const Rect& rect) override { calls.push_back("fill " + std::to_string(rect.top)); }
-  void drawPicture(Picture picture, int x, int y) override {
+  void fillRect(const screen::Rect& rect) override {
+    calls.push_back("fill " + std::to_string(rect.top));
+  }
+  void drawPicture(screen::Picture picture, int x, int y) override {
     calls.push_back("picture " + std::to_string(static_cast<int>(picture)) + " " +
                     std::to_string(x) + "," + std::to_string(y));
   }
   void textOut(int x, int y, const std::string& text) override {
     calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + text);
   }
-  void drawTextLine(const Rect& rect, const std::string& text) override {
+  void drawTextLine(const screen::Rect& rect, const std::string& text) override {
     calls.push_back("line " + std::to_string(rect.left) + " " + text);
   }
   // The file list paints with the colours and font its window selected.
-  Color brushColor() const override { return clWindow; }
-  void setBrushColor(Color) override {}
-  void setFontColor(Color) override {}
-  Pen pen() const override { return {}; }
-  void setPen(const Pen&) override {}
+  screen::TColor brushColor() const override { return screen::clWindow; }
+  void setBrushColor(screen::TColor) override {}
+  void setFontColor(screen::TColor) override {}
+  screen::Pen pen() const override { return {}; }
+  void setPen(const screen::Pen&) override {}
   int textWidth(const std::string&) override { return 0; }
   int textHeight(const std::string&) override { return 0; }
   void drawLine(int, int, int, int) override {}
-  void drawFocusRect(const Rect&) override {}
-  void drawBitmap(const Bitmap&, const Rect&, BitmapFit) override {}
+  void drawFocusRect(const screen::Rect&) override {}
+  void drawBitmap(const screen::Bitmap&, const screen::Rect&, screen::BitmapFit) override {}
   std::vector<std::string> calls;
 };
 
@@ -256,27 +258,28 @@ TEST_F(FileList, PicturesComeFromTheKindAndTheExtension) {
   box->setFileType({ftDirectory, ftNormal});
   box->setMask("*.*;sub");
   box->setDirectory("C:\\p");
-  std::vector<std::optional<Picture>> pictures;
+  std::vector<std::optional<screen::Picture>> pictures;
   for (int i = 0; i < box->count(); ++i) pictures.push_back(box->entry(i).picture);
-  const auto exe = Picture::Executable;
-  const auto unknown = Picture::UnknownFile;
+  const auto exe = screen::Picture::Executable;
+  const auto unknown = screen::Picture::UnknownFile;
   ASSERT_EQ(texts(), (Texts{"[..]", "[.]", "[sub]", "[sub]", "a.EXE", "b.com", "c.Bat", "d.pif",
                             "e.txt", "exe", "f.exe.txt"}));
-  EXPECT_EQ(pictures, (std::vector<std::optional<Picture>>{std::nullopt, std::nullopt, std::nullopt,
-                                                           std::nullopt, exe, exe, exe, exe,
-                                                           unknown, unknown, unknown}));
+  EXPECT_EQ(pictures, (std::vector<std::optional<screen::Picture>>{
+                          std::nullopt, std::nullopt, std::nullopt, std::nullopt, exe, exe, exe,
+                          exe, unknown, unknown, unknown}));
 
   box->setShowGlyphs(true);
   EXPECT_FALSE(box->entry(2).picture) << "entries keep what they got when listed";
   box->setMask("sub");
-  EXPECT_EQ(box->entry(0).picture, Picture::ClosedFolder);
+  EXPECT_EQ(box->entry(0).picture, screen::Picture::ClosedFolder);
 }
 
 TEST_F(FileList, HourglassShowsOnlyWhenAnEntryLandsAtPosition100) {
   for (int i = 100; i >= 0; --i) windows.addFile("C:\\many\\f" + std::to_string(1000 + i));
   box->setDirectory("C:\\many");
   EXPECT_EQ(box->count(), 101);
-  EXPECT_EQ(screen.cursors, (std::vector<int>{7, 7})) << "each entry landed at the front";
+  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor{7}, screen::TCursor{7}}))
+      << "each entry landed at the front";
 
   windows.remove("C:\\many");
   for (int i = 0; i <= 100; ++i) {
@@ -285,7 +288,8 @@ TEST_F(FileList, HourglassShowsOnlyWhenAnEntryLandsAtPosition100) {
   windows.addFile("C:\\many\\skipped");
   screen.cursors.clear();
   box->setFileType({ftReadOnly});
-  EXPECT_EQ(screen.cursors, (std::vector<int>{crHourGlass, crHourGlass, 7}))
+  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor::crHourGlass, screen::TCursor::crHourGlass,
+                                         screen::TCursor{7}}))
       << "a skipped entry leaves the latest position at 100; the old cursor comes back";
 }
 
@@ -298,7 +302,7 @@ TEST_F(FileList, ListingThatFailsMidwayGivesTheCursorBack) {
   screen.cursors.clear();
   const int before = changes;
   EXPECT_THROW(box->setMask("f*;g*"), std::runtime_error);
-  EXPECT_EQ(screen.cursors, (std::vector<int>{crHourGlass, 7}));
+  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor::crHourGlass, screen::TCursor{7}}));
   EXPECT_EQ(changes, before) << "an unfinished listing does not notify";
   EXPECT_EQ(view.events.back(), "listed") << "an unfinished listing still ends for the view";
 }

@@ -1,9 +1,9 @@
-#include "ui/Layout.h"
+#include "screen/Layout.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/ButtonFace.h"
-#include "ui/ErrorText.h"
+#include "screen/ButtonFace.h"
+#include "screen/ErrorText.h"
 
 namespace tarnsel::ui {
 namespace {
@@ -14,10 +14,15 @@ class MainWindowFrame : public ::testing::Test {
  protected:
   MainWindowFrame() {
     form.bounds = {0, 0, 668, 611};
-    panel1 = {.name = "Panel1", .bounds = {0, 0, 668, 342}, .align = TAlign::alClient, .inset = 1};
-    panel4 = {.name = "Panel4", .bounds = {1, 1, 666, 340}, .align = TAlign::alClient};
-    panel2 = {
-        .name = "Panel2", .bounds = {0, 342, 668, 269}, .align = TAlign::alBottom, .inset = 1};
+    panel1 = {.name = "Panel1",
+              .bounds = {0, 0, 668, 342},
+              .align = screen::TAlign::alClient,
+              .inset = 1};
+    panel4 = {.name = "Panel4", .bounds = {1, 1, 666, 340}, .align = screen::TAlign::alClient};
+    panel2 = {.name = "Panel2",
+              .bounds = {0, 342, 668, 269},
+              .align = screen::TAlign::alBottom,
+              .inset = 1};
     edit1 = {.name = "Edit1", .bounds = {208, 221, 367, 20}, .anchors = {true, true, true, false}};
     browse = {.name = "SpeedButton1",
               .bounds = {583, 221, 73, 20},
@@ -26,67 +31,67 @@ class MainWindowFrame : public ::testing::Test {
     form.children = {&panel1, &panel2};
     panel1.children = {&panel4};
     panel2.children = {&edit1, &browse, &abort};
-    TakeAnchors(form);
-    Realign(form);
+    screen::TakeAnchors(form);
+    screen::Realign(form);
   }
   void resize(int width, int height) {
     form.bounds = {0, 0, width, height};
-    Realign(form);
+    screen::Realign(form);
   }
-  LayoutNode form, panel1, panel4, panel2, edit1, browse, abort;
+  screen::LayoutNode form, panel1, panel4, panel2, edit1, browse, abort;
 };
 
 TEST_F(MainWindowFrame, DesignedSizePlacesThePaneAboveThePanel) {
-  EXPECT_EQ(panel1.bounds, (Bounds{0, 0, 668, 342}));
-  EXPECT_EQ(panel4.bounds, (Bounds{1, 1, 666, 340})) << "inside the one-pixel bevel";
-  EXPECT_EQ(panel2.bounds, (Bounds{0, 342, 668, 269}));
+  EXPECT_EQ(panel1.bounds, (screen::Bounds{0, 0, 668, 342}));
+  EXPECT_EQ(panel4.bounds, (screen::Bounds{1, 1, 666, 340})) << "inside the one-pixel bevel";
+  EXPECT_EQ(panel2.bounds, (screen::Bounds{0, 342, 668, 269}));
 }
 
 TEST_F(MainWindowFrame, CollapseToThePanelHeightLeavesNoPane) {
   resize(668, panel2.bounds.height);
-  EXPECT_EQ(panel2.bounds, (Bounds{0, 0, 668, 269}));
+  EXPECT_EQ(panel2.bounds, (screen::Bounds{0, 0, 668, 269}));
   EXPECT_EQ(panel1.bounds.height, 0);
   resize(668, 400);
-  EXPECT_EQ(panel1.bounds, (Bounds{0, 0, 668, 131})) << "enlarging brings the pane back";
-  EXPECT_EQ(panel2.bounds, (Bounds{0, 131, 668, 269}));
+  EXPECT_EQ(panel1.bounds, (screen::Bounds{0, 0, 668, 131})) << "enlarging brings the pane back";
+  EXPECT_EQ(panel2.bounds, (screen::Bounds{0, 131, 668, 269}));
 }
 
 TEST_F(MainWindowFrame, LowerThanThePanelCutsItsTopOff) {
   resize(668, 200);
-  EXPECT_EQ(panel2.bounds, (Bounds{0, -69, 668, 269}));
+  EXPECT_EQ(panel2.bounds, (screen::Bounds{0, -69, 668, 269}));
   EXPECT_EQ(panel1.bounds.height, 0);
 }
 
 TEST_F(MainWindowFrame, WideningStretchesFieldsAndMovesTheBrowseButton) {
   resize(768, 611);
-  EXPECT_EQ(edit1.bounds, (Bounds{208, 221, 467, 20}));
-  EXPECT_EQ(browse.bounds, (Bounds{683, 221, 73, 20}));
-  EXPECT_EQ(abort.bounds, (Bounds{16, 208, 129, 33}));
+  EXPECT_EQ(edit1.bounds, (screen::Bounds{208, 221, 467, 20}));
+  EXPECT_EQ(browse.bounds, (screen::Bounds{683, 221, 73, 20}));
+  EXPECT_EQ(abort.bounds, (screen::Bounds{16, 208, 129, 33}));
 }
 
 TEST_F(MainWindowFrame, ScalingMultipliesEveryPositionAndSize) {
-  ScaleTree(form, 15, 12);
-  EXPECT_EQ(form.bounds, (Bounds{0, 0, 835, 764}));
-  EXPECT_EQ(edit1.bounds, (Bounds{260, 276, 459, 25}));
-  Realign(form);
+  screen::ScaleTree(form, 15, 12);
+  EXPECT_EQ(form.bounds, (screen::Bounds{0, 0, 835, 764}));
+  EXPECT_EQ(edit1.bounds, (screen::Bounds{260, 276, 459, 25}));
+  screen::Realign(form);
   EXPECT_EQ(browse.bounds.right(), 835 - 15) << "the right distance scaled too";
 }
 
 TEST(ErrorBox, FatalTextNamesClassModuleAddressAndMessage) {
-  EXPECT_EQ(FatalErrorText("EOleError", "viewer.exe", "0000000000000000",
-                           "OLE コントロールのアクティベートに失敗しました"),
+  EXPECT_EQ(screen::FatalErrorText("EOleError", "viewer.exe", "0000000000000000",
+                                   "OLE コントロールのアクティベートに失敗しました"),
             "EOleErrorがモジュール viewer.exe の 0000000000000000 で発生しました。\n"
             "OLE コントロールのアクティベートに失敗しました.");
-  EXPECT_EQ(FatalErrorText("E", "a.exe", "0", "done."),
+  EXPECT_EQ(screen::FatalErrorText("E", "a.exe", "0", "done."),
             "Eがモジュール a.exe の 0 で発生しました。\ndone.");
 }
 
 TEST(ErrorBox, FullStopFollowsLettersButNotClosingPunctuation) {
-  EXPECT_EQ(ErrorBoxText("ファイルが見つかりません"), "ファイルが見つかりません.");
-  EXPECT_EQ(ErrorBoxText("I/O エラー (21)"), "I/O エラー (21)");
-  EXPECT_EQ(ErrorBoxText("done."), "done.");
-  EXPECT_EQ(ErrorBoxText("abc"), "abc.");
-  EXPECT_EQ(ErrorBoxText(""), "");
+  EXPECT_EQ(screen::ErrorBoxText("ファイルが見つかりません"), "ファイルが見つかりません.");
+  EXPECT_EQ(screen::ErrorBoxText("I/O エラー (21)"), "I/O エラー (21)");
+  EXPECT_EQ(screen::ErrorBoxText("done."), "done.");
+  EXPECT_EQ(screen::ErrorBoxText("abc"), "abc.");
+  EXPECT_EQ(screen::ErrorBoxText(""), "");
 }
 
 }  // namespace
@@ -97,23 +102,23 @@ namespace {
 
 TEST(ButtonFace, GlyphAndCaptionAreCentredTogether) {
   // The setup button: 129 x 97 with an 18 x 18 glyph and a 96 x 12 caption.
-  const FacePlacement up = PlaceFace(129, 97, 18, 18, 96, 12, false);
+  const screen::FacePlacement up = screen::PlaceFace(129, 97, 18, 18, 96, 12, false);
   EXPECT_EQ(up.glyphLeft, 6);
   EXPECT_EQ(up.glyphTop, 40);
   EXPECT_EQ(up.captionLeft, 28);
   EXPECT_EQ(up.captionTop, 43);
-  const FacePlacement down = PlaceFace(129, 97, 18, 18, 96, 12, true);
+  const screen::FacePlacement down = screen::PlaceFace(129, 97, 18, 18, 96, 12, true);
   EXPECT_EQ(down.glyphLeft, 7);
   EXPECT_EQ(down.captionTop, 44);
 }
 
 TEST(ButtonFace, NoSpacingWithoutGlyphOrCaption) {
-  const FacePlacement text = PlaceFace(73, 20, 0, 0, 24, 12, false);
+  const screen::FacePlacement text = screen::PlaceFace(73, 20, 0, 0, 24, 12, false);
   EXPECT_EQ(text.captionLeft, 25);
   EXPECT_EQ(text.captionTop, 4);
-  const FacePlacement glyph = PlaceFace(30, 30, 18, 18, 0, 0, false);
+  const screen::FacePlacement glyph = screen::PlaceFace(30, 30, 18, 18, 0, 0, false);
   EXPECT_EQ(glyph.glyphLeft, 6);
-  const FacePlacement odd = PlaceFace(10, 10, 0, 0, 13, 13, false);
+  const screen::FacePlacement odd = screen::PlaceFace(10, 10, 0, 0, 13, 13, false);
   EXPECT_EQ(odd.captionLeft, -1) << "truncates toward zero";
   EXPECT_EQ(odd.captionTop, -1);
 }

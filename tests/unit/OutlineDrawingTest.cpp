@@ -31,9 +31,10 @@ class OutlineDrawing : public ::testing::Test {
     RecordingCanvas canvas;
     outline.DrawCell(canvas, row, {0, 14 * row, 200, 14 * row + 14});
     if (outline.Style() == TOutlineType::otStandard && outline.ItemCount() > 0) {
-      EXPECT_EQ(canvas.brush, outline.Row() == row ? clHighlight : clWindow)
+      EXPECT_EQ(canvas.brush, outline.Row() == row ? screen::clHighlight : screen::clWindow)
           << "pictures give the brush back";
-      EXPECT_EQ(canvas.currentPen, (Pen{Color::Rgb(7, 8, 9), 3})) << "lines give the pen back";
+      EXPECT_EQ(canvas.currentPen, (screen::Pen{screen::TColor::Rgb(7, 8, 9), 3}))
+          << "lines give the pen back";
     }
     return canvas.calls;
   }
@@ -96,7 +97,7 @@ TEST_F(OutlineDrawing, ColumnIsAsWideAsTheWidestShownItemOrFillsTheClient) {
 
   outline.setScrollBars(TScrollStyle::ssBoth);
   outline.setStyle(TOutlineType::otOwnerDraw);
-  outline.OnDrawItem = [](Canvas&, int, const Rect&, unsigned) {};
+  outline.OnDrawItem = [](screen::Canvas&, int, const screen::Rect&, unsigned) {};
   view.width = 120;
   outline.Resized();
   EXPECT_EQ(outline.ColWidth(), 120) << "owner-drawn rows fill the client";
@@ -115,7 +116,7 @@ TEST_F(OutlineDrawing, EachStyleLaysOutTheCurrentRow) {
     TOutlineDrawStyle style;
     bool treeLines;
     std::string leaf;
-    Rect highlight;
+    screen::Rect highlight;
     int textLeft;
   };
   const std::vector<Expected> styles = {
@@ -178,10 +179,10 @@ TEST_F(OutlineDrawing, ButtonsAndIconsShowWhetherAnItemIsExpanded) {
 
 TEST_F(OutlineDrawing, PicturesAreCutToTheFontHeightOrStretchedIntoIt) {
   outline.setDrawStyle(dsIconText);
-  const Bitmap small = FilledBitmap(10, 10, 0xABCDEF);
+  const screen::Bitmap small = FilledBitmap(10, 10, 0xABCDEF);
   outline.setPicture(OutlinePicture::Leaf, &small);
   EXPECT_EQ(draw(2).at(1), "bitmap 10x10 28,30,38,40 part on window") << "re-centred";
-  const Bitmap odd = FilledBitmap(11, 11, 0xABCDEF);
+  const screen::Bitmap odd = FilledBitmap(11, 11, 0xABCDEF);
   outline.setPicture(OutlinePicture::Leaf, &odd);
   EXPECT_EQ(draw(2).at(1), "bitmap 11x11 28,29,39,40 part on window") << "half a pixel: stays";
   outline.setOptions(outline.Options() | ooStretchBitmaps);
@@ -220,7 +221,8 @@ TEST_F(OutlineDrawing, OwnerDrawingGetsTheGridRowAndTheSelectedAndFocusedStates)
   outline.setDrawStyle(dsTextOnly);
   EXPECT_EQ(draw(4), (Texts{"fill 0,56,200,70 window", "text 0,56,200,70 B in windowtext"}))
       << "without a handler the row is drawn as usual";
-  outline.OnDrawItem = [&](Canvas& canvas, int row, const Rect& rect, unsigned state) {
+  outline.OnDrawItem = [&](screen::Canvas& canvas, int row, const screen::Rect& rect,
+                           unsigned state) {
     canvas.textOut(rect.left, rect.top, "row " + std::to_string(row));
     states.push_back(state);
   };

@@ -494,7 +494,7 @@ TEST_F(Outline, PicturesComeFromTheResourcesAndUserSetSlotsAreRemembered) {
   EXPECT_EQ(NameOf(*outline.Picture(OutlinePicture::Leaf)), "CLOSED");
   outline.setPicture(OutlinePicture::Open, nullptr);
   EXPECT_EQ(outline.Picture(OutlinePicture::Open), nullptr);
-  const Bitmap other = FilledBitmap(10, 10, 0x123456);
+  const screen::Bitmap other = FilledBitmap(10, 10, 0x123456);
   outline.setPicture(OutlinePicture::Open, &other);
   EXPECT_EQ(*outline.Picture(OutlinePicture::Open), other) << "an emptied slot can be filled";
   EXPECT_EQ(outline.WriteData(), 16 | 4);

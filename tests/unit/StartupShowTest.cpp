@@ -1,6 +1,6 @@
 // The first show against a simulated system that replaces the first plain show
 // command of a process by its start-up show command, for all twelve commands.
-#include "ui/StartupShow.h"
+#include "screen/StartupShow.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace tarnsel::ui {
 namespace {
 
-using namespace show_command;
+using namespace screen::show_command;
 
 // ShowWindow as the system applies it to a top-level window, including the
 // replacement of the process's first 1 or 5 (and of every 10) by the start-up
@@ -17,7 +17,7 @@ using namespace show_command;
 class SimulatedShowWindow {
  public:
   struct Window {
-    ShownState state;
+    screen::ShownState state;
     bool restoresMaximized = false;  // minimised from maximised
   };
 
@@ -31,7 +31,7 @@ class SimulatedShowWindow {
       command = *startup_;
       pending_ = false;
     }
-    ShownState& s = window.state;
+    screen::ShownState& s = window.state;
     switch (command) {
       case kHide:
         s.visible = false;
@@ -64,8 +64,9 @@ class SimulatedShowWindow {
   }
 
   // Shows through the program's own helper, as the forms do.
-  void bringToState(Window& window, TWindowState wanted) {
-    BringToState([&] { return window.state; }, [&](int command) { show(window, command); }, wanted);
+  void bringToState(Window& window, screen::TWindowState wanted) {
+    screen::BringToState([&] { return window.state; }, [&](int command) { show(window, command); },
+                         wanted);
   }
 
  private:
@@ -73,8 +74,8 @@ class SimulatedShowWindow {
   bool pending_;
 };
 
-bool IsNormal(const ShownState& s) { return s.visible && !s.minimized && !s.maximized; }
-bool IsMaximized(const ShownState& s) { return s.visible && s.maximized; }
+bool IsNormal(const screen::ShownState& s) { return s.visible && !s.minimized && !s.maximized; }
+bool IsMaximized(const screen::ShownState& s) { return s.visible && s.maximized; }
 
 TEST(StartupShow, SimulatedSystemReplacesOnlyTheFirstPlainShow) {
   SimulatedShowWindow system(kShowMaximized);
@@ -88,8 +89,8 @@ TEST(StartupShow, SimulatedSystemReplacesOnlyTheFirstPlainShow) {
 TEST(StartupShow, MainWindowFirstShowFollowsTheStartupCommand) {
   for (int startup = kHide; startup <= kForceMinimize; ++startup) {
     SCOPED_TRACE(startup);
-    const FirstShowPlan plan = PlanFirstShow(startup);
-    EXPECT_FALSE(SystemMaySubstitute(plan.command));
+    const screen::FirstShowPlan plan = screen::PlanFirstShow(startup);
+    EXPECT_FALSE(screen::SystemMaySubstitute(plan.command));
     SimulatedShowWindow system(startup);
     SimulatedShowWindow::Window main;
     if (startup == kShowMinNoActive) {
@@ -98,12 +99,12 @@ TEST(StartupShow, MainWindowFirstShowFollowsTheStartupCommand) {
       system.show(main, plan.command);
       EXPECT_TRUE(main.state.minimized);
       system.show(main, kRestore);
-      system.bringToState(main, TWindowState::wsNormal);
+      system.bringToState(main, screen::TWindowState::wsNormal);
       EXPECT_TRUE(IsNormal(main.state));
       continue;
     }
     ASSERT_FALSE(plan.deferred);
-    EXPECT_EQ(plan.state == TWindowState::wsMaximized, startup == kShowMaximized);
+    EXPECT_EQ(plan.state == screen::TWindowState::wsMaximized, startup == kShowMaximized);
     // The show handler stopped before the start-up check: the planned state.
     SimulatedShowWindow::Window interrupted;
     system.show(interrupted, plan.command);
@@ -114,7 +115,7 @@ TEST(StartupShow, MainWindowFirstShowFollowsTheStartupCommand) {
     }
     // The start-up check set the normal state while the window was being shown.
     SimulatedShowWindow fresh(startup);
-    fresh.bringToState(main, TWindowState::wsNormal);
+    fresh.bringToState(main, screen::TWindowState::wsNormal);
     EXPECT_TRUE(IsNormal(main.state));
   }
 }
@@ -124,19 +125,19 @@ TEST(StartupShow, LaterFirstShowsOfTheProcessAreNotReplaced) {
     SCOPED_TRACE(startup);
     SimulatedShowWindow system(startup);
     SimulatedShowWindow::Window main, picker;
-    system.show(main, PlanFirstShow(startup).command);
+    system.show(main, screen::PlanFirstShow(startup).command);
     // The picker's first modal show, then a later one after the user maximised it.
-    system.bringToState(picker, TWindowState::wsNormal);
+    system.bringToState(picker, screen::TWindowState::wsNormal);
     EXPECT_TRUE(IsNormal(picker.state));
     system.show(picker, kShowMaximized);
     system.show(picker, kHide);
-    system.bringToState(picker, TWindowState::wsMaximized);
+    system.bringToState(picker, screen::TWindowState::wsMaximized);
     EXPECT_TRUE(IsMaximized(picker.state));
     // A message box shows itself with a plain show, which may be replaced; the
     // box is then brought back to normal.
     SimulatedShowWindow::Window box;
     system.show(box, kShowNormal);
-    system.bringToState(box, TWindowState::wsNormal);
+    system.bringToState(box, screen::TWindowState::wsNormal);
     EXPECT_TRUE(IsNormal(box.state));
   }
 }
@@ -145,18 +146,21 @@ TEST(StartupShow, CommandToReachUsesNoReplaceableCommand) {
   for (const bool visible : {false, true}) {
     for (const bool minimized : {false, true}) {
       for (const bool maximized : {false, true}) {
-        for (const TWindowState wanted :
-             {TWindowState::wsNormal, TWindowState::wsMinimized, TWindowState::wsMaximized}) {
-          const auto command = CommandToReach({visible, minimized, maximized}, wanted);
+        for (const screen::TWindowState wanted :
+             {screen::TWindowState::wsNormal, screen::TWindowState::wsMinimized,
+              screen::TWindowState::wsMaximized}) {
+          const auto command = screen::CommandToReach({visible, minimized, maximized}, wanted);
           if (command) {
-            EXPECT_FALSE(SystemMaySubstitute(*command));
+            EXPECT_FALSE(screen::SystemMaySubstitute(*command));
           }
         }
       }
     }
   }
-  EXPECT_EQ(CommandToReach({true, false, false}, TWindowState::wsNormal), std::nullopt);
-  EXPECT_EQ(CommandToReach({true, false, true}, TWindowState::wsMaximized), std::nullopt);
+  EXPECT_EQ(screen::CommandToReach({true, false, false}, screen::TWindowState::wsNormal),
+            std::nullopt);
+  EXPECT_EQ(screen::CommandToReach({true, false, true}, screen::TWindowState::wsMaximized),
+            std::nullopt);
 }
 
 TEST(StartupShow, RestoreFromMinimisedAfterMaximisedEndsNormal) {
@@ -164,7 +168,7 @@ TEST(StartupShow, RestoreFromMinimisedAfterMaximisedEndsNormal) {
   SimulatedShowWindow::Window window;
   system.show(window, kShowMaximized);
   system.show(window, kMinimize);
-  system.bringToState(window, TWindowState::wsNormal);
+  system.bringToState(window, screen::TWindowState::wsNormal);
   EXPECT_TRUE(IsNormal(window.state));
 }
 

@@ -1,4 +1,4 @@
-#include "ui/TabSequence.h"
+#include "screen/TabSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,8 @@ class MainWindowTabs : public ::testing::Test {
     panel2.below = {&panel3, &edit2, &list1, &list2, &abort, &edit1, &label1};
   }
   std::vector<std::string> sequence() {
-    return Names(TabSequence(std::vector<Node*>{&panel1, &panel2},
-                             [](const Node& node) { return node.focusable; }));
+    return Names(screen::TabSequence(std::vector<Node*>{&panel1, &panel2},
+                                     [](const Node& node) { return node.focusable; }));
   }
 
   Node panel1{"Panel1", 0}, panel4{"Panel4", 0}, browser{"WebBrowser1", 0, true};
@@ -52,7 +52,7 @@ TEST_F(MainWindowTabs, BrowserComesFirstThenTheSetupPanelParentsFirst) {
 }
 
 TEST_F(MainWindowTabs, BrowserThatTakesNoTabStopLeavesTheSequence) {
-  browser.focusable = TakesTabStop(kMiscActsLikeLabel);
+  browser.focusable = screen::TakesTabStop(screen::kMiscActsLikeLabel);
   ASSERT_EQ(sequence().size(), 6u);
   EXPECT_EQ(sequence().front(), "FileListBox1");
   EXPECT_EQ(sequence().back(), "BitBtn1");
@@ -69,37 +69,37 @@ TEST_F(MainWindowTabs, ChildrenOfAFocusableParentFollowIt) {
 TEST(TabOrder, SiblingsWithoutOrderGoLastInTheirOwnOrder) {
   Node a{"a"}, b{"b", 2}, c{"c"}, d{"d", 0}, e{"e", 2};
   std::vector<Node*> siblings = {&a, &b, &c, &d, &e};
-  SortByTabOrder(siblings);
+  screen::SortByTabOrder(siblings);
   EXPECT_EQ(Names(siblings), (std::vector<std::string>{"d", "b", "e", "a", "c"}));
 }
 
 TEST(TabOrder, HostedControlsThatActLikeLabelsOrNeverActivateTakeNoTabStop) {
-  EXPECT_TRUE(TakesTabStop(0));
+  EXPECT_TRUE(screen::TakesTabStop(0));
   // Inside-out, activate-when-visible, set-client-site-first: the browser's own bits.
-  EXPECT_TRUE(TakesTabStop(0x80 | 0x100 | 0x20000));
-  EXPECT_FALSE(TakesTabStop(kMiscActsLikeLabel));
-  EXPECT_FALSE(TakesTabStop(kMiscNoUiActivate | 0x80));
+  EXPECT_TRUE(screen::TakesTabStop(0x80 | 0x100 | 0x20000));
+  EXPECT_FALSE(screen::TakesTabStop(screen::kMiscActsLikeLabel));
+  EXPECT_FALSE(screen::TakesTabStop(screen::kMiscNoUiActivate | 0x80));
 }
 
 TEST(TabStep, ForwardGoesToTheNextMemberAndRoundFromTheLast) {
-  EXPECT_EQ(NextTabStop(7, 0, false), 1u);
-  EXPECT_EQ(NextTabStop(7, 5, false), 6u);
-  EXPECT_EQ(NextTabStop(7, 6, false), 0u);
-  EXPECT_EQ(NextTabStop(1, 0, false), 0u);
+  EXPECT_EQ(screen::NextTabStop(7, 0, false), 1u);
+  EXPECT_EQ(screen::NextTabStop(7, 5, false), 6u);
+  EXPECT_EQ(screen::NextTabStop(7, 6, false), 0u);
+  EXPECT_EQ(screen::NextTabStop(1, 0, false), 0u);
 }
 
 TEST(TabStep, BackwardGoesToThePreviousMemberAndRoundFromTheFirst) {
-  EXPECT_EQ(NextTabStop(7, 1, true), 0u);
-  EXPECT_EQ(NextTabStop(7, 0, true), 6u);
-  EXPECT_EQ(NextTabStop(1, 0, true), 0u);
+  EXPECT_EQ(screen::NextTabStop(7, 1, true), 0u);
+  EXPECT_EQ(screen::NextTabStop(7, 0, true), 6u);
+  EXPECT_EQ(screen::NextTabStop(1, 0, true), 0u);
 }
 
 TEST(TabStep, FocusOutsideTheSequenceEntersAtTheStartOrTheEnd) {
-  EXPECT_EQ(NextTabStop(7, std::nullopt, false), 0u);
-  EXPECT_EQ(NextTabStop(7, std::nullopt, true), 6u);
-  EXPECT_EQ(NextTabStop(3, 3, false), 0u);
-  EXPECT_EQ(NextTabStop(0, std::nullopt, false), std::nullopt);
-  EXPECT_EQ(NextTabStop(0, 0, true), std::nullopt);
+  EXPECT_EQ(screen::NextTabStop(7, std::nullopt, false), 0u);
+  EXPECT_EQ(screen::NextTabStop(7, std::nullopt, true), 6u);
+  EXPECT_EQ(screen::NextTabStop(3, 3, false), 0u);
+  EXPECT_EQ(screen::NextTabStop(0, std::nullopt, false), std::nullopt);
+  EXPECT_EQ(screen::NextTabStop(0, 0, true), std::nullopt);
 }
 
 }  // namespace

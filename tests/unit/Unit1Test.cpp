@@ -16,7 +16,7 @@ namespace attr = platform::attr;
 using controls::TFileAttr;
 using controls::TFileListBox;
 
-class ListWindow : public controls::FileListView, public controls::ScreenServices {
+class ListWindow : public controls::FileListView, public screen::ScreenServices {
  public:
   void ensureWindow() override { box->windowCreated(); }
   void entriesCleared() override {}
@@ -24,8 +24,8 @@ class ListWindow : public controls::FileListView, public controls::ScreenService
   void selectionChanged(int) override {}
   void itemHeightChanged(int) override {}
   void repaint() override {}
-  int screenCursor() override { return 0; }
-  void setScreenCursor(int) override {}
+  screen::TCursor screenCursor() override { return screen::TCursor::crDefault; }
+  void setScreenCursor(screen::TCursor) override {}
   int fontLineHeight() override { return 12; }
   TFileListBox* box = nullptr;
 };

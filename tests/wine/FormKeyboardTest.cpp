@@ -24,7 +24,7 @@ class TestForm final : public Form {
 };
 
 template <typename T>
-T& Place(T& control, int tabOrder, Bounds bounds) {
+T& Place(T& control, int tabOrder, screen::Bounds bounds) {
   control.tabOrder = tabOrder;
   control.layout().bounds = bounds;
   return control;

@@ -140,7 +140,7 @@ TEST_F(OutlineGridViewTest, TakesTheRowHeightFromTheControlsNinePointFont) {
 TEST_F(OutlineGridViewTest, LoadsTheFivePicturesFromTheProgramsBitmaps) {
   for (OutlinePicture slot : {OutlinePicture::Plus, OutlinePicture::Minus, OutlinePicture::Open,
                               OutlinePicture::Closed, OutlinePicture::Leaf}) {
-    const Bitmap* picture = outline().Picture(slot);
+    const screen::Bitmap* picture = outline().Picture(slot);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->width, 14);
     EXPECT_EQ(picture->height, 14);

@@ -12,13 +12,13 @@
 #include <string>
 
 #include "platform/Errors.h"
-#include "ui/TabSequence.h"
+#include "screen/TabSequence.h"
 
 namespace tarnsel::platform::win32 {
 namespace {
 
-static_assert(ui::kMiscActsLikeLabel == OLEMISC_ACTSLIKELABEL);
-static_assert(ui::kMiscNoUiActivate == OLEMISC_NOUIACTIVATE);
+static_assert(screen::kMiscActsLikeLabel == OLEMISC_ACTSLIKELABEL);
+static_assert(screen::kMiscNoUiActivate == OLEMISC_NOUIACTIVATE);
 
 class ComApartment {
  public:
@@ -145,7 +145,7 @@ class WebBrowserHostTest : public testing::Test {
 TEST_F(WebBrowserHostTest, CreatedControlHasNoWindowAndTakesTabStop) {
   const WebBrowserHost host;
   EXPECT_EQ(host.window(), nullptr);
-  EXPECT_TRUE(ui::TakesTabStop(host.miscStatus()));
+  EXPECT_TRUE(screen::TakesTabStop(host.miscStatus()));
 }
 
 TEST_F(WebBrowserHostTest, ActivatesInPaneFillingBounds) {

@@ -22,8 +22,8 @@ constexpr int DropDownCount = 8;
 
 DriveComboBoxView::DriveComboBoxView(ui::Form& form, std::string name, platform::Platform platform)
     : ui::Control(form, std::move(name)), model_(platform, *this) {
-  color = ui::clWindow;
-  fontColor = ui::clWindowText;
+  color = screen::clWindow;
+  fontColor = screen::clWindowText;
   model_.setView(this);
 }
 
@@ -86,9 +86,9 @@ void DriveComboBoxView::recreateWindow() {
   if (focused) SetFocus(handle());
 }
 
-int DriveComboBoxView::screenCursor() { return CurrentScreenCursor(); }
+screen::TCursor DriveComboBoxView::screenCursor() { return CurrentScreenCursor(); }
 
-void DriveComboBoxView::setScreenCursor(int cursor) { SetCurrentScreenCursor(cursor); }
+void DriveComboBoxView::setScreenCursor(screen::TCursor cursor) { SetCurrentScreenCursor(cursor); }
 
 int DriveComboBoxView::fontLineHeight() { return FontLineHeightOf(font()); }
 

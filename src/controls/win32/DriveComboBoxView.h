@@ -10,7 +10,7 @@
 
 namespace tarnsel::controls::win32 {
 
-class DriveComboBoxView : public ui::Control, public DriveListView, public ScreenServices {
+class DriveComboBoxView : public ui::Control, public DriveListView, public screen::ScreenServices {
  public:
   DriveComboBoxView(ui::Form& form, std::string name, platform::Platform platform);
   TDriveComboBox& model() { return model_; }
@@ -25,8 +25,8 @@ class DriveComboBoxView : public ui::Control, public DriveListView, public Scree
   void recreateWindow() override;
 
   // ScreenServices
-  int screenCursor() override;
-  void setScreenCursor(int cursor) override;
+  screen::TCursor screenCursor() override;
+  void setScreenCursor(screen::TCursor cursor) override;
   int fontLineHeight() override;
 
  protected:

@@ -11,8 +11,8 @@ namespace tarnsel::controls::win32 {
 
 FileListBoxView::FileListBoxView(ui::Form& form, std::string name, platform::Platform platform)
     : ui::Control(form, std::move(name)), model_(platform, *this) {
-  color = ui::clWindow;
-  fontColor = ui::clBlack;
+  color = screen::clWindow;
+  fontColor = screen::clBlack;
   model_.setView(this);
 }
 
@@ -74,9 +74,9 @@ void FileListBoxView::listingEnded() {
   InvalidateRect(handle(), nullptr, TRUE);
 }
 
-int FileListBoxView::screenCursor() { return CurrentScreenCursor(); }
+screen::TCursor FileListBoxView::screenCursor() { return CurrentScreenCursor(); }
 
-void FileListBoxView::setScreenCursor(int cursor) { SetCurrentScreenCursor(cursor); }
+void FileListBoxView::setScreenCursor(screen::TCursor cursor) { SetCurrentScreenCursor(cursor); }
 
 int FileListBoxView::fontLineHeight() { return FontLineHeightOf(font()); }
 

@@ -8,7 +8,7 @@
 
 namespace tarnsel::controls::win32 {
 
-class FileListBoxView : public ui::Control, public FileListView, public ScreenServices {
+class FileListBoxView : public ui::Control, public FileListView, public screen::ScreenServices {
  public:
   FileListBoxView(ui::Form& form, std::string name, platform::Platform platform);
   TFileListBox& model() { return model_; }
@@ -24,8 +24,8 @@ class FileListBoxView : public ui::Control, public FileListView, public ScreenSe
   void listingEnded() override;
 
   // ScreenServices
-  int screenCursor() override;
-  void setScreenCursor(int cursor) override;
+  screen::TCursor screenCursor() override;
+  void setScreenCursor(screen::TCursor cursor) override;
   int fontLineHeight() override;
 
  protected:

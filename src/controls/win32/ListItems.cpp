@@ -5,13 +5,12 @@
 
 namespace tarnsel::controls::win32 {
 
-int CurrentScreenCursor() {
-  return GetCursor() == LoadCursorW(nullptr, IDC_WAIT) ? crHourGlass : crDefault;
+screen::TCursor CurrentScreenCursor() {
+  return GetCursor() == LoadCursorW(nullptr, IDC_WAIT) ? screen::TCursor::crHourGlass
+                                                       : screen::TCursor::crDefault;
 }
 
-void SetCurrentScreenCursor(int cursor) {
-  SetCursor(LoadCursorW(nullptr, cursor == crHourGlass ? IDC_WAIT : IDC_ARROW));
-}
+void SetCurrentScreenCursor(screen::TCursor cursor) { SetCursor(ui::LoadTCursor(cursor)); }
 
 int FontLineHeightOf(HFONT font) {
   ui::WindowDC screen(nullptr);

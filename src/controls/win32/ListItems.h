@@ -11,8 +11,8 @@
 namespace tarnsel::controls::win32 {
 
 // The screen cursor as the models know it (crDefault or crHourGlass).
-int CurrentScreenCursor();
-void SetCurrentScreenCursor(int cursor);
+screen::TCursor CurrentScreenCursor();
+void SetCurrentScreenCursor(screen::TCursor cursor);
 // The text-metric height of a font on the screen, without external leading.
 int FontLineHeightOf(HFONT font);
 

@@ -82,7 +82,7 @@ int RequestedPosition(HWND window, int bar, int request, int position, int line,
 
 OutlineGridView::OutlineGridView(ui::Form& form, std::string name, const ModelFactory& makeModel)
     : ui::Control(form, std::move(name)) {
-  color = ui::clWindow;
+  color = screen::clWindow;
   layout().bounds.width = TCustomOutline::DefaultWidth;
   layout().bounds.height = TCustomOutline::DefaultHeight;
   model_ = makeModel(*this);
@@ -120,7 +120,7 @@ OutlineGridView::Extent OutlineGridView::clientSize() {
   }
   RECT frame = {0, 0, 0, 0};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const ui::Bounds& bounds = layout().bounds;
+  const screen::Bounds& bounds = layout().bounds;
   return {std::max(0, bounds.width - static_cast<int>(frame.right - frame.left)),
           std::max(0, bounds.height - static_cast<int>(frame.bottom - frame.top))};
 }
@@ -280,7 +280,7 @@ int OutlineGridView::pixelsPerInch() {
   return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
-std::optional<Bitmap> OutlineGridView::loadBitmap(const std::string& resourceName) {
+std::optional<screen::Bitmap> OutlineGridView::loadBitmap(const std::string& resourceName) {
   return ui::LoadBitmapResource(ui::Widen(resourceName).c_str());
 }
 

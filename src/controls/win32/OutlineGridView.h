@@ -53,7 +53,7 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   // OutlineServices
   int fontPointSize() override;
   int pixelsPerInch() override;
-  std::optional<Bitmap> loadBitmap(const std::string& resourceName) override;
+  std::optional<screen::Bitmap> loadBitmap(const std::string& resourceName) override;
 
  protected:
   void createWindow(HWND parent, const RECT& bounds) override;

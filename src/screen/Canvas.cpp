@@ -1,8 +1,8 @@
 // Sizes of the resource pictures the control models draw, and the pixel bitmaps
 // that controls hold.
-#include "controls/Canvas.h"
+#include "screen/Canvas.h"
 
-namespace tarnsel::controls {
+namespace tarnsel::screen {
 
 PictureSize SizeOf(Picture picture) {
   switch (picture) {
@@ -30,4 +30,4 @@ std::uint32_t Bitmap::transparentColor() const {
   return pixels[static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(width)];
 }
 
-}  // namespace tarnsel::controls
+}  // namespace tarnsel::screen

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 // Status bits that a hosted OLE control reports about itself (OLEMISC_*).
 inline constexpr std::uint32_t kMiscActsLikeLabel = 0x2000;
@@ -50,4 +50,4 @@ std::vector<Node*> TabSequence(std::vector<Node*> roots, const IsStop& isStop) {
 std::optional<std::size_t> NextTabStop(std::size_t count, std::optional<std::size_t> current,
                                        bool backward);
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

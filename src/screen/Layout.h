@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -66,4 +66,4 @@ void Realign(LayoutNode& node);
 // each value as a multiply-divide does.
 void ScaleTree(LayoutNode& node, int numerator, int denominator);
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

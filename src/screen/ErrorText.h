@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 // The message with "." appended when its last character sorts after "." (the last
 // byte of a multi-byte UTF-8 character always does).
@@ -21,4 +21,4 @@ inline std::string FatalErrorText(const std::string& className, const std::strin
          message + (stopped ? "" : ".");
 }
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace tarnsel::controls {
+#include "screen/Color.h"
+
+namespace tarnsel::screen {
 
 struct Rect {
   int left = 0;
@@ -37,38 +39,8 @@ struct PictureSize {
 
 PictureSize SizeOf(Picture picture);
 
-// The system's colours that a control names without knowing their values.
-enum class SystemColor : std::uint8_t { Window, WindowText, Highlight, HighlightText };
-
-// A colour: red, green and blue, or one of the system's colours.
-class Color {
- public:
-  static constexpr Color Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    return Color(false, (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue);
-  }
-  static constexpr Color System(SystemColor color) {
-    return Color(true, static_cast<std::uint32_t>(color));
-  }
-  constexpr bool isSystem() const { return system_; }
-  constexpr SystemColor systemColor() const { return static_cast<SystemColor>(value_); }
-  // 0xRRGGBB; meaningful only when the colour is not a system colour.
-  constexpr std::uint32_t rgb() const { return value_; }
-  bool operator==(const Color&) const = default;
-
- private:
-  constexpr Color(bool system, std::uint32_t value) : system_(system), value_(value) {}
-  bool system_;
-  std::uint32_t value_;
-};
-
-inline constexpr Color clBlack = Color::Rgb(0, 0, 0);
-inline constexpr Color clWindow = Color::System(SystemColor::Window);
-inline constexpr Color clWindowText = Color::System(SystemColor::WindowText);
-inline constexpr Color clHighlight = Color::System(SystemColor::Highlight);
-inline constexpr Color clHighlightText = Color::System(SystemColor::HighlightText);
-
 struct Pen {
-  Color color = clBlack;
+  TColor color = clBlack;
   int width = 1;
   bool operator==(const Pen&) const = default;
 };
@@ -104,9 +76,9 @@ class Canvas {
   // it, "&" shown as it is.
   virtual void drawTextLine(const Rect& rect, const std::string& text) = 0;
 
-  virtual Color brushColor() const = 0;
-  virtual void setBrushColor(Color color) = 0;
-  virtual void setFontColor(Color color) = 0;
+  virtual TColor brushColor() const = 0;
+  virtual void setBrushColor(TColor color) = 0;
+  virtual void setFontColor(TColor color) = 0;
   virtual Pen pen() const = 0;
   virtual void setPen(const Pen& pen) = 0;
   // Extent of one line of ANSI text in the current font.
@@ -121,4 +93,4 @@ class Canvas {
   virtual void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapFit fit) = 0;
 };
 
-}  // namespace tarnsel::controls
+}  // namespace tarnsel::screen

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
@@ -62,4 +62,4 @@ std::optional<int> CommandToReach(const ShownState& now, TWindowState wanted);
 void BringToState(const std::function<ShownState()>& now, const std::function<void(int)>& show,
                   TWindowState wanted);
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

@@ -2,7 +2,7 @@
 // left, 4 pixels between them, all one pixel right and down while held down.
 #pragma once
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 struct FacePlacement {
   int glyphLeft = 0;
@@ -20,4 +20,4 @@ inline FacePlacement PlaceFace(int W, int H, int gw, int gh, int tw, int th, boo
           (H - th + 1) / 2 + shift};
 }
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

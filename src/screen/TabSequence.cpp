@@ -1,8 +1,8 @@
 // The tab sequence's rules that need no template: which hosted controls take part,
 // and the step from one member to the next.
-#include "ui/TabSequence.h"
+#include "screen/TabSequence.h"
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 bool TakesTabStop(std::uint32_t miscStatus) {
   return (miscStatus & (kMiscActsLikeLabel | kMiscNoUiActivate)) == 0;
@@ -16,4 +16,4 @@ std::optional<std::size_t> NextTabStop(std::size_t count, std::optional<std::siz
   return *current + 1 == count ? 0 : *current + 1;
 }
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

@@ -1,8 +1,8 @@
-#include "ui/Layout.h"
+#include "screen/Layout.h"
 
 #include <algorithm>
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 namespace {
 
@@ -107,4 +107,4 @@ void ScaleTree(LayoutNode& node, int numerator, int denominator) {
   for (LayoutNode* child : node.children) ScaleTree(*child, numerator, denominator);
 }
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen

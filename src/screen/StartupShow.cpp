@@ -1,8 +1,8 @@
 // The show commands a window is shown with, chosen so that the system never
 // replaces them by the process's start-up show command.
-#include "ui/StartupShow.h"
+#include "screen/StartupShow.h"
 
-namespace tarnsel::ui {
+namespace tarnsel::screen {
 
 using namespace show_command;
 
@@ -57,4 +57,4 @@ void BringToState(const std::function<ShownState()>& now, const std::function<vo
   }
 }
 
-}  // namespace tarnsel::ui
+}  // namespace tarnsel::screen
