@@ -69,11 +69,17 @@ done
 
 # The stamps in the order they are taken; a phase runs from the previous stamp
 # (the process's creation for the first) to its own.
-stamps=(entry application form1 form2 children onshow shown painted)
+stamps=(entry preloaded comctl32 com application form1window form1components form1 form2 children
+  onshow shown painted)
 declare -A label=(
   [entry]="process created → entry (DLLs, runtime start-up)"
-  [application]="entry → application ready (libraries, common controls, COM)"
-  [form1]="main form built"
+  [preloaded]="entry → system libraries preloaded"
+  [comctl32]="common controls library loaded"
+  [com]="COM initialised"
+  [application]="common controls initialised"
+  [form1window]="main form's top-level window created"
+  [form1components]="main form's components built (browser control object)"
+  [form1]="main form scaled for the display"
   [form2]="picker built (tree, drive list)"
   [children]="main form's child windows created"
   [onshow]="show handler (start-up check, intro page)"
@@ -106,3 +112,5 @@ echo "| start to visible window, timeshow | $plain | $intro |"
 echo "| minimal window, same static imports, timeshow | $minimal | $minimal |"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
 echo "| ratio | $(ratio "$plain" "$minimal") | $(ratio "$intro" "$minimal") |"
+fastest() { sort -g "$1" | head -1; }
+echo "| fastest runs: launcher / minimal window | $(fastest "$work/plain.total") / $(fastest "$work/minimal.total") | $(fastest "$work/intro.total") / $(fastest "$work/minimal.total") |"

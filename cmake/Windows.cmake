@@ -133,3 +133,8 @@ add_test(NAME resources.imports_only_system_dlls
 add_test(NAME resources.yardstick_imports_as_the_program
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
           -DYARDSTICK=$<TARGET_FILE:minwindow> -P ${CMAKE_SOURCE_DIR}/cmake/CheckSameImports.cmake)
+if(NOT TARNSEL_STARTUP_TRACE)
+  add_test(NAME resources.no_startup_stamps
+    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Tarnsel>
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckNoStartupTrace.cmake)
+endif()
