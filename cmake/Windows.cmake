@@ -13,6 +13,14 @@ add_library(tarnsel_win32 STATIC
   src/platform/win32/SystemLibrary.cpp
   src/platform/win32/PreloadedLibraries.cpp)
 target_link_libraries(tarnsel_win32 PUBLIC tarnsel_core shell32 ole32 oleaut32 uuid)
+if(TARNSEL_STARTUP_TRACE)
+  # A measuring build: the shipped program (MinSizeRel) never carries the stamps.
+  if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    message(FATAL_ERROR "TARNSEL_STARTUP_TRACE is for measuring builds, not the shipped MinSizeRel one")
+  endif()
+  target_sources(tarnsel_win32 PRIVATE src/platform/win32/StartupTrace.cpp)
+  target_compile_definitions(tarnsel_win32 PUBLIC TARNSEL_STARTUP_TRACE)
+endif()
 
 # The class library of our own, the controls' windows and the program's forms.
 add_library(tarnsel_ui STATIC
@@ -64,6 +72,7 @@ target_link_libraries(icontool PRIVATE shell32 gdi32)
 target_link_options(timeshow PRIVATE -municode)
 add_executable(minwindow WIN32 tests/tools/minwindow.cpp)
 target_link_options(minwindow PRIVATE -municode)
+target_link_libraries(minwindow PRIVATE shell32 ole32 oleaut32 gdi32)
 target_link_options(showrun PRIVATE -municode)
 # A library planted beside the launcher under system DLL names; it leaves a marker when loaded.
 add_library(planted SHARED tests/tools/planted.cpp)
@@ -122,3 +131,11 @@ find_program(TARNSEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 add_test(NAME resources.imports_only_system_dlls
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+add_test(NAME resources.yardstick_imports_as_the_program
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
+          -DYARDSTICK=$<TARGET_FILE:minwindow> -P ${CMAKE_SOURCE_DIR}/cmake/CheckSameImports.cmake)
+if(NOT TARNSEL_STARTUP_TRACE)
+  add_test(NAME resources.no_startup_stamps
+    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Tarnsel>
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckNoStartupTrace.cmake)
+endif()

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/Errors.h"
+#include "platform/win32/StartupTrace.h"
 #include "ui/Form.h"
 #include "ui/MessageBoxShow.h"
 #include "ui/Text.h"
@@ -17,7 +18,9 @@ Application* currentApplication = nullptr;
 }
 
 ComApartment::ComApartment() {
+  TARNSEL_STARTUP_STAMP("comctl32");
   initialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  TARNSEL_STARTUP_STAMP("com");
 }
 
 ComApartment::~ComApartment() {

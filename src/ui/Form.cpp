@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/win32/StartupTrace.h"
 #include "screen/TabSequence.h"
 #include "ui/Application.h"
 #include "ui/Text.h"
@@ -153,6 +154,8 @@ void Form::runFirstShow(screen::TWindowState state) {
   // A failure here escapes to the caller: the program can't go on without its
   // child windows.
   createChildren();
+  const bool mainForm = Application::current().mainForm() == this;
+  if (mainForm) TARNSEL_STARTUP_STAMP("children");
   showing_ = true;
   try {
     if (OnShow) OnShow();
@@ -161,8 +164,10 @@ void Form::runFirstShow(screen::TWindowState state) {
     Application::current().showException(error);
   }
   showing_ = false;
+  if (mainForm) TARNSEL_STARTUP_STAMP("onshow");
   if (position == TPosition::poDesktopCenter) placeAtDesktopCenter();
   ShowInState(handle(), pendingState_);
+  if (mainForm) TARNSEL_STARTUP_STAMP("shown");
   if (!focusedOnce_) {
     focusedOnce_ = true;
     focusNextControl(nullptr, false);
@@ -364,6 +369,13 @@ void Form::onPaint() {
   RECT client;
   GetClientRect(handle(), &client);
   FillRect(paint.get(), &client, brushFor(color));
+#ifdef TARNSEL_STARTUP_TRACE
+  static bool firstPaint = true;
+  if (firstPaint && Application::current().mainForm() == this) {
+    firstPaint = false;
+    TARNSEL_STARTUP_STAMP("painted");
+  }
+#endif
 }
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

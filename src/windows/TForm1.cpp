@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/StartupTrace.h"
 #include "windows/TForm2.h"
 
 namespace tarnsel::windows {
@@ -11,6 +12,7 @@ using controls::win32::FileListBoxView;
 TForm1::TForm1(platform::Platform platform) : platform_(platform), unit_(platform, *this) {
   const ui::StoredForm& stored = Form1Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight);
+  TARNSEL_STARTUP_STAMP("form1window");
   const ui::HandlerTable handlers = {
       {"FormShow", [this] { FormShow(); }},
       {"FormResize", [this] { FormResize(); }},
@@ -36,6 +38,7 @@ TForm1::TForm1(platform::Platform platform) : platform_(platform), unit_(platfor
        }},
   };
   ui::BuildComponents(*this, stored, handlers, factories);
+  TARNSEL_STARTUP_STAMP("form1components");
   auto& okButton = component<ui::TBitBtn>("BitBtn1");
   defaultButtonClick = [&okButton] { okButton.click(); };
   scaleForDisplay(stored.textHeight);

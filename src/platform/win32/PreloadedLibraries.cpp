@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/PreloadedLibraries.h"
+#include "platform/win32/StartupTrace.h"
 
 namespace tarnsel::platform::win32 {
 
@@ -12,6 +13,7 @@ PreloadedLibraries::PreloadedLibraries() {
   // A library missing from an older system is simply left out: then nothing of
   // the system loads it either.
   for (const wchar_t* name : kPreloadedSystemLibraries) libraries_.emplace_back(name);
+  TARNSEL_STARTUP_STAMP("preloaded");
 }
 
 int PreloadedLibraries::loadedCount() const {

@@ -1,0 +1,18 @@
+cmake_minimum_required(VERSION 3.25)
+# The shipped program carries no start-up stamps: the name of the environment
+# variable that the stamps read (a wide string) must not be in the executable.
+file(READ ${EXE} content HEX)
+set(name "TARNSEL_STARTUP_TRACE_FILE")
+set(wide "")
+string(LENGTH "${name}" length)
+math(EXPR last "${length} - 1")
+foreach(i RANGE ${last})
+  string(SUBSTRING "${name}" ${i} 1 character)
+  string(HEX "${character}" code)
+  string(APPEND wide "${code}00")
+endforeach()
+string(FIND "${content}" "${wide}" found)
+if(NOT found EQUAL -1)
+  message(FATAL_ERROR "${EXE} is a measuring build with start-up stamps")
+endif()
+message(STATUS "no start-up stamps in ${EXE}")
