@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds Release (build/report-win64 for Windows, build/report-native for the host
 # benchmarks), measures every figure in this one run and prints one Markdown table:
-# start-up under Wine and stripped size against a program that only shows a window,
+# start-up under Wine and stripped size against a program that only shows a window
+# and against an installer of the same kit made with makensis (its start-up only
+# where Wine has its 32-bit half), what each part of the link adds to the size,
 # the attribute reset walk against a bare walk, the file list filled with 10,000
 # files, and the outline and directory-tree benchmarks. Progress goes to stderr,
 # the table to stdout. Exits non-zero when any step fails.
@@ -77,6 +79,13 @@ rm "$work/plain/index.html"
 # An installed copy would be started without the main window.
 rm -rf "$HOME/Desktop/viewer"
 
+# The peer: the same kit's viewer folder as an installer with one folder page that
+# copies it and starts the viewer. Its stub is a 32-bit program.
+makensis -V2 -DKIT="$work/intro" -DOUTFILE="$work/kit-setup.exe" \
+  "$root/benchmarks/kit-installer.nsi" >&2 || fail "makensis"
+nsis_runs=no
+if wine32_present; then nsis_runs=yes; fi
+
 shown_after() {  # shown_after <exe> <title>: milliseconds to its visible window
   wine "$win/timeshow.exe" "$(winpath "$1")" "$2" </dev/null | tr -d '\r' ||
     fail "timeshow $1 (no window titled $2?)"
@@ -86,16 +95,26 @@ for i in $(seq 1 "$runs"); do
   shown_after "$win/minwindow.exe" Minimal >>"$work/start-minimal"
   shown_after "$work/intro/viewer.exe" Tarnsel >>"$work/start-intro"
   shown_after "$work/plain/viewer.exe" Tarnsel >>"$work/start-plain"
+  if [ "$nsis_runs" = yes ]; then shown_after "$work/kit-setup.exe" "Kit Setup" >>"$work/start-nsis"; fi
 done
 start_minimal=$(stats <"$work/start-minimal")
 start_intro=$(stats <"$work/start-intro")
 start_plain=$(stats <"$work/start-plain")
+if [ "$nsis_runs" = yes ]; then start_nsis=$(stats <"$work/start-nsis"); fi
 
 # --- Stripped sizes (the program is linked stripped; stripping again is harmless).
 x86_64-w64-mingw32-strip -o "$work/Tarnsel.stripped.exe" "$win/Tarnsel.exe"
 x86_64-w64-mingw32-strip -o "$work/minwindow.stripped.exe" "$win/minwindow.exe"
 size_tarnsel=$(stat -c %s "$work/Tarnsel.stripped.exe")
 size_minimal=$(stat -c %s "$work/minwindow.stripped.exe")
+# The installer's stub carries no symbols, and stripping would cut off the kit
+# appended to it: its size is taken as built.
+size_nsis=$(stat -c %s "$work/kit-setup.exe")
+# The size-optimised builds, 64- and 32-bit, with what each part of the link adds.
+progress "size: MinSizeRel builds for x86_64 and i686 with their link maps"
+"$root/benchmarks/size-breakdown.sh" x86_64 i686 >"$work/size-breakdown.md" || fail "size-breakdown"
+size_small64=$(stat -c %s "$root/build/size-x86_64/Tarnsel.stripped.exe")
+size_small32=$(stat -c %s "$root/build/size-i686/Tarnsel.stripped.exe")
 kib() { awk -v b="$1" 'BEGIN { printf "%.0f KiB", b / 1024 }'; }
 
 # --- The attribute reset walk over 10 × 10 folders of 100 files each.
@@ -153,8 +172,22 @@ row "process start to main window shown, intro page (n=${start_intro##* })" "Win
 row "process start to main window shown, no intro page (n=${start_plain##* })" "Wine" \
   "$(cell "$start_plain" ms)" "minimal window: $(cell "$start_minimal" ms)" \
   "$(ratio "$start_plain" "$start_minimal")"
+if [ "$nsis_runs" = yes ]; then
+  row "process start to first window shown, peer installer of the kit (n=${start_nsis##* })" "Wine" \
+    "$(cell "$start_intro" ms) (intro page)" "makensis installer: $(cell "$start_nsis" ms)" \
+    "$(ratio "$start_intro" "$start_nsis")"
+else
+  row "process start to first window shown, peer installer of the kit" "Wine" \
+    "$(cell "$start_intro" ms) (intro page)" "makensis installer: not measurable here (no 32-bit Wine)" "—"
+fi
 row "stripped size" "x86_64 PE" "$(kib "$size_tarnsel")" "minimal window: $(kib "$size_minimal")" \
   "$(ratio "$size_tarnsel" "$size_minimal")"
+row "stripped size against a peer installer (holds the kit's viewer folder, compressed)" \
+  "x86_64 / x86 PE" "$(kib "$size_tarnsel")" "makensis installer: $(kib "$size_nsis")" \
+  "$(ratio "$size_tarnsel" "$size_nsis")"
+row "stripped size, MinSizeRel" "x86_64 PE" "$(kib "$size_small64")" "minimal window: $(kib "$size_minimal")" \
+  "$(ratio "$size_small64" "$size_minimal")"
+row "stripped size, MinSizeRel" "x86 PE" "$(kib "$size_small32")" "—" "—"
 row "RESETATTR, 10,000 files with read-only/hidden/system set (n=${walk_reset##* })" "Wine" \
   "$(cell "$walk_reset" ms)" "bare FindFirstFileA + SetFileAttributesA walk: $(cell "$walk_bare" ms)" \
   "$(ratio "$walk_reset" "$walk_bare")"
@@ -183,4 +216,8 @@ done
 echo
 echo "Median (min–max) of n runs in one run of benchmarks/report.sh; the machine is shared," \
   "so single runs are noisy. Ratio: median against median."
+echo
+echo "What each part of the link adds to the program (benchmarks/size-breakdown.sh):"
+echo
+cat "$work/size-breakdown.md"
 progress "done in $(($(date +%s) - began)) s"

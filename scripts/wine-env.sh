@@ -13,9 +13,24 @@ export LANG="${TARNSEL_LANG:-ja_JP.UTF-8}"
 export HOME="$TARNSEL_WINE_DIR/home"
 export WINEPREFIX="$TARNSEL_WINE_DIR/prefix"
 
+# True when Wine's 32-bit half is installed, so 32-bit Windows programs run.
+wine32_present() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'
+}
+
 # Builds the template prefix once, then (re)creates $WINEPREFIX from it when missing.
+# A prefix made before Wine's 32-bit half was installed has an empty syswow64 and
+# then runs no program at all: such prefixes are made again.
 ensure_wine_prefix() {
   local template="$TARNSEL_WINE_DIR/template"
+  if wine32_present; then
+    if [ ! -f "$template/drive_c/windows/syswow64/kernel32.dll" ]; then
+      rm -f "$template/.tarnsel-ready"
+    fi
+    if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+      rm -f "$WINEPREFIX/.tarnsel-ready"
+    fi
+  fi
   if [ ! -f "$template/.tarnsel-ready" ]; then
     rm -rf "$template" "$HOME"
     # The desktop folder must exist before wineboot, or Wine links it to $HOME itself.

@@ -3,9 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdio>
-
 #include "platform/Errors.h"
+#include "platform/HexText.h"
 #include "platform/win32/StartupTrace.h"
 #include "ui/Form.h"
 #include "ui/MessageBoxShow.h"
@@ -104,10 +103,9 @@ void Application::fatal(const std::exception& error) noexcept {
   // the handler that caught it, the code right after the call of this function.
   const void* raisedAt =
       known ? known->raisedAt() : __builtin_extract_return_addr(__builtin_return_address(0));
-  char address[32];
-  std::snprintf(address, sizeof address, "%p", raisedAt);
-  const std::wstring text = Widen(screen::FatalErrorText(known ? known->className() : "Exception",
-                                                         Narrow(fileName), address, error.what()));
+  const std::wstring text =
+      Widen(screen::FatalErrorText(known ? known->className() : "Exception", Narrow(fileName),
+                           AddressText(raisedAt), error.what()));
   MessageBoxShowGuard keepInView;
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);

@@ -8,11 +8,11 @@
 #include <ole2.h>
 #include <oleauto.h>
 
-#include <cstdio>
 #include <memory>
 #include <new>
 
 #include "platform/Errors.h"
+#include "platform/HexText.h"
 
 namespace tarnsel::platform::win32 {
 
@@ -45,9 +45,7 @@ std::string SystemMessage(HRESULT result) {
          (buffer[end - 1] == L'\r' || buffer[end - 1] == L'\n' || buffer[end - 1] == L' '))
     --end;
   if (end > 0) return ToUtf8(buffer, end);
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(result));
-  return std::string("OLE エラー ") + hex;
+  return "OLE エラー " + HexText(static_cast<std::uint32_t>(result), 8);
 }
 
 void CheckResult(HRESULT result) {
@@ -75,7 +73,7 @@ class EventSink final : public IDispatch {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
     if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
+    if (iid == IID_IUnknown || iid == __uuidof(IDispatch) || iid == __uuidof(DWebBrowserEvents2)) {
       *object = static_cast<IDispatch*>(this);
       AddRef();
       return S_OK;
@@ -283,7 +281,7 @@ void WebBrowserHost::connectEvents() {
   ComPtr<IConnectionPointContainer> container;
   if (FAILED(control_.queryInterface(container))) return;
   ComPtr<IConnectionPoint> point;
-  if (FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.receive()))) return;
+  if (FAILED(container->FindConnectionPoint(__uuidof(DWebBrowserEvents2), point.receive()))) return;
   const ComPtr<EventSink> sink(new EventSink);
   DWORD cookie = 0;
   if (FAILED(point->Advise(sink.get(), &cookie))) return;
