@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -81,21 +80,13 @@ class Session {
   }
 
  private:
-  // The reference's items in index order, numbered again only after the items
-  // were added or removed.
-  const std::vector<ReferenceNode*>& all() {
-    if (itemsChanged_) {
-      all_ = fuzzing::AllNodes(root_);
-      indexOf_.clear();
-      for (std::size_t i = 0; i < all_.size(); ++i) indexOf_[all_[i]] = static_cast<int>(i) + 1;
-      indexOf_[&root_] = 0;
-      itemsChanged_ = false;
-    }
-    return all_;
-  }
-  int indexOf(const ReferenceNode* node) {
-    all();
-    return indexOf_.at(node);
+  // The reference's items in index order, kept in step with every item added or
+  // removed, so that no step walks the whole tree to find an index.
+  const std::vector<ReferenceNode*>& all() const { return all_; }
+  int indexOf(const ReferenceNode* node) const {
+    if (node == &root_) return 0;
+    const auto found = std::find(all_.begin(), all_.end(), node);
+    return found == all_.end() ? -1 : static_cast<int>(found - all_.begin()) + 1;
   }
   int count() { return static_cast<int>(all().size()); }
   int anyIndex() {
@@ -109,8 +100,15 @@ class Session {
     return index > 0 && index <= count() ? all()[static_cast<std::size_t>(index - 1)] : nullptr;
   }
   ReferenceNode& insertChild(ReferenceNode& parent, std::size_t position, const std::string& text) {
-    itemsChanged_ = true;
-    return parent.insertChild(position, text);
+    // The new item follows its parent, or the last item below its earlier sibling.
+    const ReferenceNode* before = &parent;
+    if (position > 0) {
+      before = parent.children[position - 1].get();
+      while (!before->children.empty()) before = before->children.back().get();
+    }
+    ReferenceNode& added = parent.insertChild(position, text);
+    all_.insert(all_.begin() + indexOf(before), &added);
+    return added;
   }
 
   // Runs an operation that the reference says raises an outline error or not.
@@ -237,7 +235,8 @@ class Session {
         node == nullptr, [&] { outline_.DeleteItem(index); }, "delete of a bad index");
     if (node == nullptr || rebuilt_) return;
     ReferenceNode& parent = *node->parent;
-    itemsChanged_ = true;
+    const auto first = all_.begin() + (index - 1);
+    all_.erase(first, first + static_cast<std::ptrdiff_t>(fuzzing::AllNodes(*node).size()) + 1);
     parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(node->position()));
     // A parent that lost its last child collapses.
     if (parent.children.empty() && parent.parent != nullptr) parent.collapseAll();
@@ -272,7 +271,7 @@ class Session {
   void clear() {
     outline_.ClearItems();
     root_.children.clear();
-    itemsChanged_ = true;
+    all_.clear();
   }
 
   void select(int index) {
@@ -351,6 +350,7 @@ class Session {
   // the interrupted operation had still meant to do.
   void adoptRebuild() {
     root_.children.clear();
+    all_.clear();
     std::vector<ReferenceNode*> added{&root_};
     for (const auto& [parent, text] : RebuiltItems) {
       ReferenceNode& to = *added[static_cast<std::size_t>(parent)];
@@ -420,16 +420,20 @@ class Session {
     Check(item.VisibleCount() == fuzzing::RowsBelow(*node), "visible count", node->text);
   }
 
-  // After every step: the counts, the selection, and the items around the
-  // indices that the step named or got back, and the last item, which every
+  // After every step: the counts, the selection, the items around the index
+  // that the step named and the one it got back, and the last item, which every
   // numbering fault before it moves.
   void checkStep() {
     const int total = count();
     Check(outline_.ItemCount() == total, "item count", "");
     const int rows = fuzzing::RowsBelow(root_);
     Check(outline_.RowCount() == std::max(1, rows), "row count", "");
-    for (const int index : touched_) {
-      for (int near = index - 1; near <= index + 1; ++near) checkNear(near);
+    // The index the step named and the last one an add gave back (a chain of
+    // adds gives back many).
+    if (!touched_.empty()) {
+      for (const int index : {touched_.front(), touched_.back()}) {
+        for (int near = index - 1; near <= index + 1; ++near) checkNear(near);
+      }
     }
     touched_.clear();
     checkNear(total);
@@ -451,6 +455,7 @@ class Session {
   void check() {
     const fuzzing::Numbering numbers = fuzzing::NumberTree(root_);
     const std::vector<ReferenceNode*>& all = numbers.all;
+    Check(all == all_, "the reference's items are kept in index order", "");
     const std::vector<ReferenceNode*> shown = fuzzing::ShownNodes(root_);
 
     Check(outline_.ItemCount() == static_cast<int>(all.size()), "item count", "");
@@ -483,8 +488,6 @@ class Session {
   outline_testing::TestOutline outline_{services_};
   ReferenceNode root_;
   std::vector<ReferenceNode*> all_;
-  std::unordered_map<const ReferenceNode*, int> indexOf_;
-  bool itemsChanged_ = true;
   // The indices the current step named or got back from an add.
   std::vector<int> touched_;
   bool lazy_ = false;
