@@ -174,6 +174,10 @@ void TDirectoryOutline::LoadFolderLevel(int index) {
   }
   pattern += "*.*";
   // The search passes over hidden, system and volume entries by itself.
+  // Children that were there before the listing, or that a handler added during
+  // it, may stand in any order; the search then probes as a plain binary search.
+  int placed = 0;
+  bool inOrder = true;
   if (const auto search = platform_.files.findFirst(pattern, attr::Directory)) {
     do {
       const platform::DirectoryEntry& found = search->entry();
@@ -181,26 +185,36 @@ void TDirectoryOutline::LoadFolderLevel(int index) {
       // Also drops "." and ".." and every folder whose name begins with a dot.
       if (found.name.empty() || found.name[0] == '.') continue;
       const std::string name = ApplyTextCase(found.name);
+      inOrder = inOrder && folder.ChildCount() == placed;
       if (!folder.HasChildren()) {
         AppendChild(index, name);
-      } else if (const int position = FindSortedPosition(folder, name); position != -1) {
+      } else if (const int position = FindSortedPosition(folder, name, inOrder); position != -1) {
         InsertBefore(position, name);
       } else {
         AppendSibling(folder.LastChildIndex(), name);
       }
       if (!listing.survived()) return;
+      placed = folder.ChildCount();
     } while (search->next());
   }
   // An unreadable folder counts as read: it has no children and is not tried again.
   folder.setItemData(Listed);
 }
 
-int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::string& name) const {
+int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::string& name,
+                                          bool inOrder) const {
   // std::string orders its bytes as unsigned char: the ordinal order the tree keeps.
   const int count = node.ChildCount();
   if (count == 0) return -1;
   if (name <= node.Child(0)->Text()) return node.FirstChildIndex();
   if (name >= node.Child(count - 1)->Text()) return -1;
+  if (inOrder) {
+    // Among ordered children the binary search below ends at the first child not
+    // before the name; one descent of the children finds that child.
+    const int position =
+        node.ChildPartitionPoint([&](const TOutlineNode& child) { return child.Text() < name; });
+    return node.Child(position)->Index();
+  }
   // The search runs over positions, so it holds also below children that have
   // children of their own.
   int lo = 0;

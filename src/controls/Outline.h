@@ -62,6 +62,16 @@ class TOutlineNode final : private ChildListEntry {
   bool HasChildren() const { return !children_.empty(); }
   int ChildCount() const { return children_.size(); }
   TOutlineNode* Child(int position) const;
+  // The position of the first child for which `precedes` is false, when the
+  // children are partitioned by it (for instance kept in the order of their
+  // texts); ChildCount() when it holds for all. Costs one descent, not one per
+  // probe of a binary search over positions.
+  template <typename Precedes>
+  int ChildPartitionPoint(Precedes precedes) const {
+    return children_.partitionPoint([&](const ChildListEntry& entry) {
+      return precedes(static_cast<const TOutlineNode&>(entry));
+    });
+  }
   int FirstChildIndex() const;
   int LastChildIndex() const;
   // Index of the child after the child with index `index`; -1 if that child is

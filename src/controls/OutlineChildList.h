@@ -70,6 +70,23 @@ class ChildList {
   Found findByNodes(int offset) const;
   Found findByRows(int offset) const;
 
+  // The number of leading entries for which `precedes` holds, the list being
+  // partitioned by it (every entry that precedes comes first): one descent of
+  // the tree, where a search by position would descend once per probe.
+  template <typename Precedes>
+  int partitionPoint(Precedes precedes) const {
+    int position = 0;
+    for (const ChildListEntry* entry = root_; entry != nullptr;) {
+      if (precedes(*entry)) {
+        position += count(entry->left_) + 1;
+        entry = entry->right_;
+      } else {
+        entry = entry->left_;
+      }
+    }
+    return position;
+  }
+
   void insert(int position, std::unique_ptr<ChildListEntry> entry);
   std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
   // Gives an entry new weights, in whatever list it is (or none).

@@ -67,6 +67,14 @@ inline std::vector<ReferenceNode*> ShownNodes(ReferenceNode& root) {
   return shown;
 }
 
+// The rows that `node` shows below itself: none while it is collapsed.
+inline int RowsBelow(const ReferenceNode& node) {
+  if (!node.expanded) return 0;
+  int rows = 0;
+  for (const auto& child : node.children) rows += 1 + RowsBelow(*child);
+  return rows;
+}
+
 // Absolute index: 0 for the root, then pre-order from 1.
 inline int IndexOf(ReferenceNode& root, const ReferenceNode* node) {
   if (node == &root) return 0;

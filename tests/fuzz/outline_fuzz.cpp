@@ -1,7 +1,9 @@
-// Fuzz target: random sequences of operations on the outline model, held after
-// every step against a plain reference tree: the items in index order with their
-// texts, levels, parents, children and expansion, the rows, the selection's row,
-// and which operations raise errors. Key and mouse input change only expansion
+// Fuzz target: random sequences of operations on the outline model, held against
+// a plain reference tree. After every step: which operations raise errors, the
+// item and row counts, the selection and its row, and the items around the
+// indices the step used. After the last step, and now and then on the way: every
+// item in index order with its text, level, parent, children and expansion, and
+// every row. Key and mouse input change only expansion
 // and selection; their expansion is taken over into the reference after the step.
 // An expansion may load a child into an empty item, as the directory tree does.
 // Handlers of the expansion, collapse or click may rebuild all items on some
@@ -38,6 +40,9 @@ constexpr unsigned RebuildOnExpand = 1;
 constexpr unsigned RebuildOnCollapse = 2;
 constexpr unsigned RebuildOnClick = 4;
 
+// Steps between two full comparisons; every input ends with one as well.
+constexpr int FullCheckEvery = 64;
+
 // What a rebuilding handler adds, in index order: the parent's index and the text.
 constexpr std::pair<int, const char*> RebuiltItems[] = {{0, "r"}, {1, "r1"}, {2, "r2"}, {0, "s"}};
 
@@ -68,18 +73,42 @@ class Session {
       } else if (userInput) {
         syncExpansion();
       }
-      check();
+      checkStep();
+      if (step % FullCheckEvery == FullCheckEvery - 1) check();
     }
+    check();
   }
 
  private:
-  int count() { return static_cast<int>(fuzzing::AllNodes(root_).size()); }
-  int anyIndex() { return input_.ConsumeIntegralInRange<int>(-1, count() + 1); }
+  // The reference's items in index order, kept in step with every item added or
+  // removed, so that no step walks the whole tree to find an index.
+  const std::vector<ReferenceNode*>& all() const { return all_; }
+  int indexOf(const ReferenceNode* node) const {
+    if (node == &root_) return 0;
+    const auto found = std::find(all_.begin(), all_.end(), node);
+    return found == all_.end() ? -1 : static_cast<int>(found - all_.begin()) + 1;
+  }
+  int count() { return static_cast<int>(all().size()); }
+  int anyIndex() {
+    const int index = input_.ConsumeIntegralInRange<int>(-1, count() + 1);
+    touched_.push_back(index);
+    return index;
+  }
   std::string anyText() { return input_.ConsumeRandomLengthString(6); }
   ReferenceNode* nodeAt(int index) {
-    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
     if (index == 0) return &root_;
-    return index > 0 && index <= static_cast<int>(all.size()) ? all[index - 1] : nullptr;
+    return index > 0 && index <= count() ? all()[static_cast<std::size_t>(index - 1)] : nullptr;
+  }
+  ReferenceNode& insertChild(ReferenceNode& parent, std::size_t position, const std::string& text) {
+    // The new item follows its parent, or the last item below its earlier sibling.
+    const ReferenceNode* before = &parent;
+    if (position > 0) {
+      before = parent.children[position - 1].get();
+      while (!before->children.empty()) before = before->children.back().get();
+    }
+    ReferenceNode& added = parent.insertChild(position, text);
+    all_.insert(all_.begin() + indexOf(before), &added);
+    return added;
   }
 
   // Runs an operation that the reference says raises an outline error or not.
@@ -194,8 +223,9 @@ class Session {
       Check(result == 0, "an add whose item went with a rebuild returns 0", text);
       return 0;
     }
-    const ReferenceNode& added = parent->insertChild(position, text);
-    Check(result == fuzzing::IndexOf(root_, &added), "an add returns the new item's index", text);
+    const ReferenceNode& added = insertChild(*parent, position, text);
+    Check(result == indexOf(&added), "an add returns the new item's index", text);
+    touched_.push_back(result);
     return result;
   }
 
@@ -205,6 +235,8 @@ class Session {
         node == nullptr, [&] { outline_.DeleteItem(index); }, "delete of a bad index");
     if (node == nullptr || rebuilt_) return;
     ReferenceNode& parent = *node->parent;
+    const auto first = all_.begin() + (index - 1);
+    all_.erase(first, first + static_cast<std::ptrdiff_t>(fuzzing::AllNodes(*node).size()) + 1);
     parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(node->position()));
     // A parent that lost its last child collapses.
     if (parent.children.empty() && parent.parent != nullptr) parent.collapseAll();
@@ -239,6 +271,7 @@ class Session {
   void clear() {
     outline_.ClearItems();
     root_.children.clear();
+    all_.clear();
   }
 
   void select(int index) {
@@ -249,7 +282,7 @@ class Session {
         node == nullptr, [&] { outline_.setSelectedIndex(index); }, "bad selection");
     if (node == nullptr || rebuilt_) return;
     while (!node->parent->expanded) node = node->parent;
-    Check(outline_.SelectedIndex() == fuzzing::IndexOf(root_, node),
+    Check(outline_.SelectedIndex() == indexOf(node),
           "the selection goes to the item or its shown ancestor", node->text);
   }
 
@@ -297,8 +330,8 @@ class Session {
     Check(node != nullptr && node != &root_, "expansion names an item", std::to_string(index));
     if (!lazy_ || !node->children.empty() || node->level() > DeepestParentLevel) return;
     const int loaded = outline_.AppendChild(index, "lazy");
-    const ReferenceNode& added = node->insertChild(0, "lazy");
-    Check(loaded == fuzzing::IndexOf(root_, &added), "a loaded child gets its index", "lazy");
+    const ReferenceNode& added = insertChild(*node, 0, "lazy");
+    Check(loaded == indexOf(&added), "a loaded child gets its index", "lazy");
   }
 
   // A handler of a notification the bits name rebuilds the items on every
@@ -317,12 +350,13 @@ class Session {
   // the interrupted operation had still meant to do.
   void adoptRebuild() {
     root_.children.clear();
+    all_.clear();
     std::vector<ReferenceNode*> added{&root_};
     for (const auto& [parent, text] : RebuiltItems) {
       ReferenceNode& to = *added[static_cast<std::size_t>(parent)];
-      added.push_back(&to.insertChild(to.children.size(), text));
+      added.push_back(&insertChild(to, to.children.size(), text));
     }
-    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
+    const std::vector<ReferenceNode*>& all = this->all();
     Check(outline_.ItemCount() == static_cast<int>(all.size()), "the rebuilt items stand", "");
     for (std::size_t i = 0; i < all.size(); ++i) {
       Check(outline_.ItemAt(static_cast<int>(i) + 1).Text() == all[i]->text,
@@ -332,7 +366,7 @@ class Session {
   }
 
   void syncExpansion() {
-    const std::vector<ReferenceNode*> all = fuzzing::AllNodes(root_);
+    const std::vector<ReferenceNode*>& all = this->all();
     Check(outline_.ItemCount() == static_cast<int>(all.size()), "input added or removed items", "");
     for (std::size_t i = 0; i < all.size(); ++i) {
       all[i]->expanded = outline_.ItemAt(static_cast<int>(i) + 1).Expanded();
@@ -370,9 +404,58 @@ class Session {
     }
   }
 
+  // What one item must show, from the reference alone: its index, level, parent,
+  // expansion and counts, and its text. The cheap part of checkItem, for items
+  // near where a step worked.
+  void checkNear(int index) {
+    ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
+    if (node == nullptr) return;
+    TOutlineNode& item = outline_.ItemAt(index);
+    Check(item.Text() == node->text, "item text", node->text);
+    Check(item.Index() == index, "item index", node->text);
+    Check(item.Level() == node->level(), "item level", node->text);
+    Check(item.Expanded() == node->expanded, "item expansion", node->text);
+    Check(item.Parent()->Index() == indexOf(node->parent), "item parent", node->text);
+    Check(item.ChildCount() == static_cast<int>(node->children.size()), "child count", node->text);
+    Check(item.VisibleCount() == fuzzing::RowsBelow(*node), "visible count", node->text);
+  }
+
+  // After every step: the counts, the selection, the items around the index
+  // that the step named and the one it got back, and the last item, which every
+  // numbering fault before it moves.
+  void checkStep() {
+    const int total = count();
+    Check(outline_.ItemCount() == total, "item count", "");
+    const int rows = fuzzing::RowsBelow(root_);
+    Check(outline_.RowCount() == std::max(1, rows), "row count", "");
+    // The index the step named and the last one an add gave back (a chain of
+    // adds gives back many).
+    if (!touched_.empty()) {
+      for (const int index : {touched_.front(), touched_.back()}) {
+        for (int near = index - 1; near <= index + 1; ++near) checkNear(near);
+      }
+    }
+    touched_.clear();
+    checkNear(total);
+    const int selected = outline_.SelectedIndex();
+    if (total == 0) {
+      Check(selected == 0, "an empty outline selects nothing", "");
+      return;
+    }
+    Check(selected >= 1 && selected <= total, "selection in range", "");
+    checkNear(selected);
+    TOutlineNode& item = outline_.ItemAt(selected);
+    Check(item.IsShown(), "the selected item has a row", item.Text());
+    Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
+          item.Text());
+    Check(&outline_.VisibleNodeAt(outline_.RootNode(), outline_.Row() + 1) == &item,
+          "the selection's row shows it", item.Text());
+  }
+
   void check() {
     const fuzzing::Numbering numbers = fuzzing::NumberTree(root_);
     const std::vector<ReferenceNode*>& all = numbers.all;
+    Check(all == all_, "the reference's items are kept in index order", "");
     const std::vector<ReferenceNode*> shown = fuzzing::ShownNodes(root_);
 
     Check(outline_.ItemCount() == static_cast<int>(all.size()), "item count", "");
@@ -404,6 +487,9 @@ class Session {
   outline_testing::FakeView view_;
   outline_testing::TestOutline outline_{services_};
   ReferenceNode root_;
+  std::vector<ReferenceNode*> all_;
+  // The indices the current step named or got back from an add.
+  std::vector<int> touched_;
   bool lazy_ = false;
   int reports_ = 0;
   unsigned rebuildOn_ = 0;

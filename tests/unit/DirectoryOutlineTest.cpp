@@ -507,6 +507,19 @@ TEST_F(DirectoryOutline, SubFoldersStandInOrdinalOrderWhateverOrderTheyArriveIn)
   }
 }
 
+TEST_F(DirectoryOutline, ListingBesideChildrenAddedByHandPlacesAsTheBinarySearchDoes) {
+  // Items added to a folder before its listing may stand in any order; each
+  // listed name still goes where a binary search over positions ends.
+  windows.addFolder("C:\\p\\c");
+  loadAt("C:\\", tcAsIs);
+  expand("C:\\");
+  for (const char* text : {"a", "y", "b", "y", "b", "y", "b", "z"}) {
+    tree.AppendChild(indexOf("p"), text);
+  }
+  expand("p");
+  EXPECT_EQ(children("p"), "a c y b y b y b z");
+}
+
 TEST_F(DirectoryOutline, ShiftJisTrailByteInTheLetterRangeKeepsItsCase) {
   windows.addFolder("C:\\p\\\x83\x41X");  // katakana A, whose trail byte is "A"
   loadAt("C:\\p");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <random>
@@ -553,6 +554,37 @@ TEST_F(Outline, ManyChildrenPlacedByBinarySearchEndUpSortedAndNumbered) {
   for (int i = 0; i < 20000; i += 997) EXPECT_EQ(item(3 + i).Text(), names[i]);
   EXPECT_EQ(item(20003).Text(), "x") << "the earlier child came last in byte order";
   EXPECT_EQ(item(20004).Text(), "after");
+}
+
+TEST_F(Outline, PartitionPointOfOrderedChildrenIsTheFirstNotBefore) {
+  // Even numbers as ordered texts, every third with a child of its own, so that
+  // positions and indices part ways.
+  const int folder = outline.AppendChild(0, "c:\\");
+  Texts texts;
+  for (int i = 0; i < 3000; i += 2) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%05d", i);
+    texts.push_back(text);
+    const int child = outline.AppendChild(folder, text);
+    if (i % 3 == 0) outline.AppendChild(child, "below");
+  }
+  TOutlineNode& node = item(folder);
+  for (int probe = -1; probe <= 3001; probe += 7) {
+    char name[8];
+    std::snprintf(name, sizeof name, "%05d", std::max(probe, 0));
+    const std::string key = probe < 0 ? std::string() : std::string(name);
+    const int expected =
+        static_cast<int>(std::lower_bound(texts.begin(), texts.end(), key) - texts.begin());
+    EXPECT_EQ(
+        node.ChildPartitionPoint([&](const TOutlineNode& child) { return child.Text() < key; }),
+        expected)
+        << key;
+  }
+  EXPECT_EQ(node.ChildPartitionPoint([](const TOutlineNode&) { return true; }), node.ChildCount());
+  EXPECT_EQ(item(2).ChildPartitionPoint([](const TOutlineNode&) { return true; }), 1)
+      << "a single child";
+  EXPECT_EQ(item(3).ChildPartitionPoint([](const TOutlineNode&) { return true; }), 0)
+      << "no children";
 }
 
 // A plain tree that numbers and shows items the slow, obvious way.
