@@ -12,21 +12,12 @@
 
 #include "controls/FileListBox.h"
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
 
 namespace {
 
-using tarnsel::controls::ScreenServices;
 using tarnsel::controls::TFileListBox;
-
-class QuietScreen : public ScreenServices {
- public:
-  int screenCursor() override { return cursor_; }
-  void setScreenCursor(int cursor) override { cursor_ = cursor; }
-  int fontLineHeight() override { return 13; }
-
- private:
-  int cursor_ = 0;
-};
+using tarnsel::test_support::FakeScreen;
 
 enum class Order { Sorted, Random };
 
@@ -46,7 +37,7 @@ void ListFolder(benchmark::State& state, Order order) {
   tarnsel::sim::SimulatedWindows windows;
   for (const std::string& name : FileNames(count, order)) windows.addFile("C:\\many\\" + name);
   windows.setCurrentDirectory("C:\\many");
-  QuietScreen screen;
+  FakeScreen screen;
   TFileListBox list(windows.platform(), screen);
   list.windowCreated();  // without a view the model lists as its own window
 

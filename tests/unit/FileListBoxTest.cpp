@@ -1,3 +1,5 @@
+// The file list model on the simulated Windows: what it lists and in what order,
+// entered paths, the hourglass, selection, the linked edit, item height and drawing.
 #include "controls/FileListBox.h"
 
 #include <gtest/gtest.h>
@@ -9,28 +11,18 @@
 
 #include "platform/Errors.h"
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
+#include "support/RecordingCanvas.h"
 
 namespace tarnsel::controls {
 namespace {
 
 namespace attr = platform::attr;
 using enum TFileAttr;
+using test_support::FakeScreen;
+using test_support::RecordingCanvas;
 
 const std::string hyo = "\x95\x5c";  // 表, second byte 0x5C
-
-class FakeScreen : public ScreenServices {
- public:
-  int screenCursor() override { return cursor; }
-  void setScreenCursor(int value) override {
-    cursor = value;
-    cursors.push_back(value);
-  }
-  int fontLineHeight() override { return lineHeight; }
-
-  int cursor = 7;  // some cursor of the caller's, to be given back
-  std::vector<int> cursors;
-  int lineHeight = 13;
-};
 
 class FakeView : public FileListView {
  public:
@@ -61,36 +53,10 @@ class FakeEdit : public TextControl {
   int selections = 0;
 };
 
-class RecordingCanvas : public Canvas {
- public:
-  void fillRect(const Rect& rect) override { calls.push_back("fill " + std::to_string(rect.top)); }
-  void drawPicture(Picture picture, int x, int y) override {
-    calls.push_back("picture " + std::to_string(static_cast<int>(picture)) + " " +
-                    std::to_string(x) + "," + std::to_string(y));
-  }
-  void textOut(int x, int y, const std::string& text) override {
-    calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + text);
-  }
-  void drawTextLine(const Rect& rect, const std::string& text) override {
-    calls.push_back("line " + std::to_string(rect.left) + " " + text);
-  }
-  // The file list paints with the colours and font its window selected.
-  Color brushColor() const override { return clWindow; }
-  void setBrushColor(Color) override {}
-  void setFontColor(Color) override {}
-  Pen pen() const override { return {}; }
-  void setPen(const Pen&) override {}
-  int textWidth(const std::string&) override { return 0; }
-  int textHeight(const std::string&) override { return 0; }
-  void drawLine(int, int, int, int) override {}
-  void drawFocusRect(const Rect&) override {}
-  void drawBitmap(const Bitmap&, const Rect&, BitmapFit) override {}
-  std::vector<std::string> calls;
-};
-
 class FileList : public ::testing::Test {
  protected:
   FileList() {
+    screen.cursor = 7;  // some cursor of the caller's, to be given back
     windows.addFolder("C:\\start");
     windows.setCurrentDirectory("C:\\start");
     box = std::make_unique<TFileListBox>(windows.platform(), screen);
@@ -557,11 +523,13 @@ TEST_F(FileList, DrawsThePictureCentredBeforeTheText) {
   box->DrawItem(canvas, 0, {4, 0, 100, 16});
   box->DrawItem(canvas, -1, {0, 0, 100, 16});
   EXPECT_EQ(canvas.calls,
-            (Texts{"fill 10", "text 6,10 Setup.exe",                        // no glyphs
-                   "fill 10", "picture 0 6,12", "text 26,10 Setup.exe",     // (40 - 15) / 2
-                   "fill -20", "picture 0 6,-19", "text 26,-20 Setup.exe",  // rounds toward 0
-                   "fill 0", "text 6,0 [tools.exe]",                        // listed without
-                   "fill 0"}));
+            (Texts{"fill 4,10,100,30 #010203", "textout 6,10 Setup.exe",  // no glyphs
+                   "fill 4,10,100,30 #010203", "picture EXECUTABLE 6,12",
+                   "textout 26,10 Setup.exe",  // (40 - 15) / 2
+                   "fill 4,-20,100,-4 #010203", "picture EXECUTABLE 6,-19",
+                   "textout 26,-20 Setup.exe",                            // rounds toward 0
+                   "fill 4,0,100,16 #010203", "textout 6,0 [tools.exe]",  // listed without
+                   "fill 0,0,100,16 #010203"}));
 }
 
 }  // namespace

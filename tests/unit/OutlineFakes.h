@@ -1,30 +1,23 @@
 // Test doubles for the outline tree: the screen and resources, the grid window,
-// a canvas that records what is drawn, and an outline that opens its protected
-// helpers to the tests.
+// and an outline that opens its protected helpers to the tests; the recording
+// canvas and the named bitmaps come from the test-support library.
 #pragma once
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/Outline.h"
+#include "support/RecordingCanvas.h"
+#include "support/TestBitmaps.h"
 
 namespace tarnsel::controls::outline_testing {
 
-inline const char* const PictureNames[] = {"PLUS", "MINUS", "OPEN", "CLOSED", "LEAF"};
-
-inline Bitmap FilledBitmap(int width, int height, std::uint32_t colour) {
-  return {width, height,
-          std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), colour)};
-}
-
-// The fake resources fill picture n with colour n + 1, so a drawing can name it.
-inline std::string NameOf(const Bitmap& bitmap) {
-  const std::uint32_t colour = bitmap.pixels.empty() ? 0 : bitmap.pixels.front();
-  if (colour >= 1 && colour <= 5) return PictureNames[colour - 1];
-  return std::to_string(bitmap.width) + "x" + std::to_string(bitmap.height);
-}
+using test_support::FilledBitmap;
+using test_support::NameOf;
+using test_support::OutlinePictureNames;
+using test_support::RecordingCanvas;
+using test_support::RectText;
 
 class FakeServices : public OutlineServices {
  public:
@@ -33,7 +26,7 @@ class FakeServices : public OutlineServices {
   std::optional<Bitmap> loadBitmap(const std::string& name) override {
     loaded.push_back(name);
     for (std::uint32_t i = 0; i < 5; ++i) {
-      if (name == PictureNames[i]) return FilledBitmap(14, 14, i + 1);
+      if (name == OutlinePictureNames[i]) return FilledBitmap(14, 14, i + 1);
     }
     return std::nullopt;
   }
@@ -74,58 +67,6 @@ class FakeView : public OutlineView {
   int repaints = 0;
   std::vector<int> repaintedRows;
   int beeps = 0;
-};
-
-inline std::string ColourName(Color colour) {
-  if (colour == clWindow) return "window";
-  if (colour == clWindowText) return "windowtext";
-  if (colour == clHighlight) return "highlight";
-  if (colour == clHighlightText) return "highlighttext";
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%06X", static_cast<unsigned>(colour.rgb()));
-  return hex;
-}
-
-inline std::string RectText(const Rect& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
-class RecordingCanvas : public Canvas {
- public:
-  void fillRect(const Rect& r) override {
-    calls.push_back("fill " + RectText(r) + " " + ColourName(brush));
-  }
-  void drawPicture(Picture, int, int) override { calls.push_back("resource picture"); }
-  void textOut(int x, int y, const std::string& text) override {
-    calls.push_back("textout " + std::to_string(x) + "," + std::to_string(y) + " " + text);
-  }
-  void drawTextLine(const Rect& r, const std::string& text) override {
-    calls.push_back("text " + RectText(r) + " " + text + " in " + ColourName(font));
-  }
-  Color brushColor() const override { return brush; }
-  void setBrushColor(Color colour) override { brush = colour; }
-  void setFontColor(Color colour) override { font = colour; }
-  Pen pen() const override { return currentPen; }
-  void setPen(const Pen& p) override { currentPen = p; }
-  int textWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
-  int textHeight(const std::string&) override { return 12; }
-  void drawLine(int fromX, int fromY, int toX, int toY) override {
-    calls.push_back("line " + std::to_string(fromX) + "," + std::to_string(fromY) + "-" +
-                    std::to_string(toX) + "," + std::to_string(toY) + " " +
-                    ColourName(currentPen.color) + " " + std::to_string(currentPen.width));
-  }
-  void drawFocusRect(const Rect& r) override { calls.push_back("focus " + RectText(r)); }
-  void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapFit fit) override {
-    calls.push_back("bitmap " + NameOf(bitmap) + " " + RectText(target) +
-                    (fit == BitmapFit::Stretch ? " stretched" : " part") + " on " +
-                    ColourName(brush));
-  }
-
-  std::vector<std::string> calls;
-  Color brush = Color::Rgb(1, 2, 3);  // the caller's, until the outline picks one
-  Color font = Color::Rgb(4, 5, 6);
-  Pen currentPen{Color::Rgb(7, 8, 9), 3};
 };
 
 class TestOutline : public TCustomOutline {
