@@ -1,9 +1,8 @@
+// The layout of the stored forms: alignment, anchors and scaling, on the main
+// window's frame.
 #include "ui/Layout.h"
 
 #include <gtest/gtest.h>
-
-#include "ui/ButtonFace.h"
-#include "ui/ErrorText.h"
 
 namespace tarnsel::ui {
 namespace {
@@ -70,52 +69,6 @@ TEST_F(MainWindowFrame, ScalingMultipliesEveryPositionAndSize) {
   EXPECT_EQ(edit1.bounds, (Bounds{260, 276, 459, 25}));
   Realign(form);
   EXPECT_EQ(browse.bounds.right(), 835 - 15) << "the right distance scaled too";
-}
-
-TEST(ErrorBox, FatalTextNamesClassModuleAddressAndMessage) {
-  EXPECT_EQ(FatalErrorText("EOleError", "viewer.exe", "0000000000000000",
-                           "OLE コントロールのアクティベートに失敗しました"),
-            "EOleErrorがモジュール viewer.exe の 0000000000000000 で発生しました。\n"
-            "OLE コントロールのアクティベートに失敗しました.");
-  EXPECT_EQ(FatalErrorText("E", "a.exe", "0", "done."),
-            "Eがモジュール a.exe の 0 で発生しました。\ndone.");
-}
-
-TEST(ErrorBox, FullStopFollowsLettersButNotClosingPunctuation) {
-  EXPECT_EQ(ErrorBoxText("ファイルが見つかりません"), "ファイルが見つかりません.");
-  EXPECT_EQ(ErrorBoxText("I/O エラー (21)"), "I/O エラー (21)");
-  EXPECT_EQ(ErrorBoxText("done."), "done.");
-  EXPECT_EQ(ErrorBoxText("abc"), "abc.");
-  EXPECT_EQ(ErrorBoxText(""), "");
-}
-
-}  // namespace
-}  // namespace tarnsel::ui
-
-namespace tarnsel::ui {
-namespace {
-
-TEST(ButtonFace, GlyphAndCaptionAreCentredTogether) {
-  // The setup button: 129 x 97 with an 18 x 18 glyph and a 96 x 12 caption.
-  const FacePlacement up = PlaceFace(129, 97, 18, 18, 96, 12, false);
-  EXPECT_EQ(up.glyphLeft, 6);
-  EXPECT_EQ(up.glyphTop, 40);
-  EXPECT_EQ(up.captionLeft, 28);
-  EXPECT_EQ(up.captionTop, 43);
-  const FacePlacement down = PlaceFace(129, 97, 18, 18, 96, 12, true);
-  EXPECT_EQ(down.glyphLeft, 7);
-  EXPECT_EQ(down.captionTop, 44);
-}
-
-TEST(ButtonFace, NoSpacingWithoutGlyphOrCaption) {
-  const FacePlacement text = PlaceFace(73, 20, 0, 0, 24, 12, false);
-  EXPECT_EQ(text.captionLeft, 25);
-  EXPECT_EQ(text.captionTop, 4);
-  const FacePlacement glyph = PlaceFace(30, 30, 18, 18, 0, 0, false);
-  EXPECT_EQ(glyph.glyphLeft, 6);
-  const FacePlacement odd = PlaceFace(10, 10, 0, 0, 13, 13, false);
-  EXPECT_EQ(odd.captionLeft, -1) << "truncates toward zero";
-  EXPECT_EQ(odd.captionTop, -1);
 }
 
 }  // namespace
