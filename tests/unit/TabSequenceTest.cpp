@@ -1,3 +1,5 @@
+// The keyboard's tab sequence of a form: its order, which controls take a tab
+// stop, and the steps forward and backward around it.
 #include "ui/TabSequence.h"
 
 #include <gtest/gtest.h>
