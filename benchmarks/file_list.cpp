@@ -12,21 +12,12 @@
 
 #include "controls/FileListBox.h"
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
 
 namespace {
 
 using tarnsel::controls::TFileListBox;
-using tarnsel::screen::ScreenServices;
-
-class QuietScreen : public ScreenServices {
- public:
-  tarnsel::screen::TCursor screenCursor() override { return cursor_; }
-  void setScreenCursor(tarnsel::screen::TCursor cursor) override { cursor_ = cursor; }
-  int fontLineHeight() override { return 13; }
-
- private:
-  tarnsel::screen::TCursor cursor_ = tarnsel::screen::TCursor::crDefault;
-};
+using tarnsel::test_support::FakeScreen;
 
 enum class Order { Sorted, Random };
 
@@ -46,7 +37,7 @@ void ListFolder(benchmark::State& state, Order order) {
   tarnsel::sim::SimulatedWindows windows;
   for (const std::string& name : FileNames(count, order)) windows.addFile("C:\\many\\" + name);
   windows.setCurrentDirectory("C:\\many");
-  QuietScreen screen;
+  FakeScreen screen;
   TFileListBox list(windows.platform(), screen);
   list.windowCreated();  // without a view the model lists as its own window
 

@@ -17,7 +17,9 @@ file(GLOB simulated_sources CONFIGURE_DEPENDS src/platform/simulated/*.cpp)
 add_library(tarnsel_simulated STATIC ${simulated_sources})
 target_include_directories(tarnsel_simulated PUBLIC src)
 
-foreach(library tarnsel_core tarnsel_simulated)
+include(cmake/TestSupport.cmake)
+
+foreach(library tarnsel_core tarnsel_simulated tarnsel_test_support)
   target_compile_options(${library} PRIVATE ${fuzz_compile_options})
 endforeach()
 
@@ -28,5 +30,5 @@ foreach(source ${fuzz_sources})
   target_include_directories(${target} PRIVATE tests)
   target_compile_options(${target} PRIVATE ${fuzz_compile_options})
   target_link_options(${target} PRIVATE -fsanitize=fuzzer,${fuzz_sanitizers})
-  target_link_libraries(${target} PRIVATE tarnsel_core tarnsel_simulated)
+  target_link_libraries(${target} PRIVATE tarnsel_core tarnsel_simulated tarnsel_test_support)
 endforeach()

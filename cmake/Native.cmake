@@ -6,12 +6,15 @@ file(GLOB simulated_sources CONFIGURE_DEPENDS src/platform/simulated/*.cpp)
 add_library(tarnsel_simulated STATIC ${simulated_sources})
 target_include_directories(tarnsel_simulated PUBLIC src)
 
+include(cmake/TestSupport.cmake)
+
 file(GLOB unit_tests CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/simulated/*.cpp)
 add_executable(tarnsel_unit_tests ${unit_tests}
   tests/contract/PlatformContract.cpp
   tests/contract/SimulatedWorld.cpp)
 target_include_directories(tarnsel_unit_tests PRIVATE tests)
-target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_core tarnsel_simulated GTest::gtest GTest::gtest_main)
+target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_core tarnsel_simulated tarnsel_test_support
+  GTest::gtest GTest::gtest_main)
 
 include(GoogleTest)
 gtest_discover_tests(tarnsel_unit_tests DISCOVERY_MODE PRE_TEST)
@@ -24,6 +27,7 @@ if(benchmark_FOUND)
   file(GLOB benchmark_sources CONFIGURE_DEPENDS benchmarks/*.cpp)
   if(benchmark_sources)
     add_executable(tarnsel_benchmarks ${benchmark_sources})
-    target_link_libraries(tarnsel_benchmarks PRIVATE tarnsel_core tarnsel_simulated benchmark::benchmark)
+    target_link_libraries(tarnsel_benchmarks PRIVATE tarnsel_core tarnsel_simulated tarnsel_test_support
+      benchmark::benchmark)
   endif()
 endif()

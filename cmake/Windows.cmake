@@ -86,6 +86,10 @@ target_link_options(showrun PRIVATE -municode)
 # A library planted beside the launcher under system DLL names; it leaves a marker when loaded.
 add_library(planted SHARED tests/tools/planted.cpp)
 set_target_properties(planted PROPERTIES PREFIX "")
+# The helpers hold their handles in the product's owners and in tests/tools/ToolHandles.h.
+foreach(tool probe attrtool wintext showrun timeshow icontool minwindow planted)
+  target_include_directories(${tool} PRIVATE src tests/tools)
+endforeach()
 # A form with the drive list on the real drives; prints its fill time.
 add_executable(DriveListDemo tests/wine/DriveListDemo.cpp ${bitmap_rc})
 target_link_libraries(DriveListDemo PRIVATE tarnsel_ui)

@@ -10,21 +10,12 @@
 #include "fuzz/FuzzWorld.h"
 #include "fuzz/TextChecks.h"
 #include "platform/PathText.h"
+#include "support/FakeScreen.h"
 
 namespace {
 
 using namespace tarnsel;
 using fuzzing::Check;
-
-class Screen : public screen::ScreenServices {
- public:
-  screen::TCursor screenCursor() override { return cursor_; }
-  void setScreenCursor(screen::TCursor cursor) override { cursor_ = cursor; }
-  int fontLineHeight() override { return 13; }
-
- private:
-  screen::TCursor cursor_ = screen::TCursor::crDefault;
-};
 
 // A window that always exists and lists what the model inserts.
 class View : public controls::FileListView {
@@ -62,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::BuildWorld(windows, fuzzing::CodePageFrom(input));
   fuzzing::EnterStartFolder(windows, input);
 
-  Screen screen;
+  test_support::FakeScreen screen;
   controls::TFileListBox box(windows.platform(), screen);
   View view(box);
   box.setView(&view);

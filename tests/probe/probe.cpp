@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/ScopedHandles.h"
+
 int main() {
   char logPath[MAX_PATH * 2] = {};
   if (GetEnvironmentVariableA("TARNSEL_PROBE_LOG", logPath, sizeof logPath) == 0) {
@@ -14,11 +16,11 @@ int main() {
   }
   // MinGW's argument parsing mangles bytes >= 0x80; the raw line is what counts.
   const std::string line = std::string(GetCommandLineA()) + "\n";
-  const HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return 2;
+  const tarnsel::platform::win32::FileHandle log(CreateFileA(logPath, FILE_APPEND_DATA,
+                                                             FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log.valid()) return 2;
   DWORD written = 0;
-  const BOOL ok = WriteFile(log, line.data(), line.size(), &written, nullptr);
-  CloseHandle(log);
+  const BOOL ok = WriteFile(log.get(), line.data(), line.size(), &written, nullptr);
   return ok && written == line.size() ? 0 : 3;
 }

@@ -9,12 +9,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/ScopedHandles.h"
+
 namespace {
+
+using tarnsel::platform::win32::FileHandle;
+using tarnsel::platform::win32::FindHandle;
 
 void Dump(const std::string& folder, const std::string& relative) {
   WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &data));
+  if (!search.valid()) return;
   do {
     const std::string name = data.cFileName;
     if (name == "." || name == "..") continue;
@@ -24,8 +29,7 @@ void Dump(const std::string& folder, const std::string& relative) {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) {
       Dump(folder + "\\" + name, path);
     }
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &data));
 }
 
 bool Age(int year, const char* path) {
@@ -36,12 +40,10 @@ bool Age(int year, const char* path) {
   when.wHour = 12;
   FILETIME time;
   if (!SystemTimeToFileTime(&when, &time)) return false;
-  const HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const BOOL ok = SetFileTime(file, nullptr, nullptr, &time);
-  CloseHandle(file);
-  return ok != 0;
+  const FileHandle file(CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return false;
+  return SetFileTime(file.get(), nullptr, nullptr, &time) != 0;
 }
 
 }  // namespace

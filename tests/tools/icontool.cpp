@@ -11,7 +11,14 @@
 #include <cwchar>
 #include <string>
 
+#include "ToolHandles.h"
+#include "ui/Gdi.h"
+
 namespace {
+
+using tarnsel::test_tools::Icon;
+using tarnsel::test_tools::LoadedModule;
+namespace gdi = tarnsel::ui;
 
 // The icon's size and whether its top-left pixel shows what lies beneath: drawn
 // on two backgrounds, a transparent pixel takes each background's colour.
@@ -19,31 +26,26 @@ std::string Describe(HICON icon) {
   if (icon == nullptr) return "none";
   ICONINFO info = {};
   if (!GetIconInfo(icon, &info)) return "unreadable";
+  const gdi::Bitmap maskBitmap(info.hbmMask);
+  const gdi::Bitmap colourBitmap(info.hbmColor);
   BITMAP mask = {};
-  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  GetObjectW(maskBitmap.get(), sizeof mask, &mask);
   const int width = mask.bmWidth;
   // Without a colour bitmap the mask holds the AND and XOR halves stacked.
-  const int height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
+  const int height = colourBitmap ? mask.bmHeight : mask.bmHeight / 2;
 
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previous = SelectObject(memory, canvas);
+  const gdi::WindowDC screen(nullptr);
+  const gdi::MemoryDC memory(screen.get());
+  const gdi::Bitmap canvas(CreateCompatibleBitmap(screen.get(), width, height));
+  const gdi::SelectedObject selected(memory.get(), canvas.get());
   bool clear = true;
   for (COLORREF background : {RGB(255, 0, 255), RGB(0, 0, 0)}) {
-    HBRUSH brush = CreateSolidBrush(background);
+    const gdi::Brush brush(CreateSolidBrush(background));
     RECT all = {0, 0, width, height};
-    FillRect(memory, &all, brush);
-    DeleteObject(brush);
-    DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    clear = clear && GetPixel(memory, 0, 0) == background;
+    FillRect(memory.get(), &all, brush.get());
+    DrawIconEx(memory.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    clear = clear && GetPixel(memory.get(), 0, 0) == background;
   }
-  SelectObject(memory, previous);
-  DeleteObject(canvas);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return std::to_string(width) + "x" + std::to_string(height) + (clear ? " clear" : " opaque");
 }
 
@@ -64,8 +66,9 @@ struct GroupEntry {
 // The first icon group in the file's resources (the one the shell shows) and the
 // widths of its images.
 void PrintFirstGroup(const wchar_t* exe) {
-  HMODULE file = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (file == nullptr) return;
+  const LoadedModule module(LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!module) return;
+  const HMODULE file = module.get();  // not owned
   LPWSTR name = nullptr;
   EnumResourceNamesW(file, RT_GROUP_ICON, FirstGroup, reinterpret_cast<LONG_PTR>(&name));
   HRSRC group = name ? FindResourceW(file, name, RT_GROUP_ICON) : nullptr;
@@ -82,18 +85,15 @@ void PrintFirstGroup(const wchar_t* exe) {
     for (WORD i = 0; i < count; ++i) std::printf(" %d", entries[i].width ? entries[i].width : 256);
     std::printf("\n");
   }
-  FreeLibrary(file);
 }
 
 int File(const wchar_t* exe) {
   std::printf("count %u\n", ExtractIconExW(exe, -1, nullptr, nullptr, 0));
   PrintFirstGroup(exe);
-  HICON large = nullptr;
-  HICON small = nullptr;
-  ExtractIconExW(exe, 0, &large, &small, 1);
-  std::printf("large %s\nsmall %s\n", Describe(large).c_str(), Describe(small).c_str());
-  if (large) DestroyIcon(large);
-  if (small) DestroyIcon(small);
+  Icon large;
+  Icon small;
+  ExtractIconExW(exe, 0, large.receive(), small.receive(), 1);
+  std::printf("large %s\nsmall %s\n", Describe(large.get()).c_str(), Describe(small.get()).c_str());
   return 0;
 }
 

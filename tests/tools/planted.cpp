@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/ScopedHandles.h"
+
 namespace {
 
 void LeaveMarker(HINSTANCE self) {
@@ -14,13 +16,13 @@ void LeaveMarker(HINSTANCE self) {
   const DWORD hostLength = GetModuleFileNameA(nullptr, host, MAX_PATH);
   if (ownLength == 0 || ownLength >= MAX_PATH) return;
   const std::wstring marker = std::wstring(own, ownLength) + L".loaded";
-  const HANDLE file = CreateFileW(marker.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  const tarnsel::platform::win32::FileHandle file(CreateFileW(marker.c_str(), FILE_APPEND_DATA,
+                                                              FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return;
   const std::string line = std::string(host, hostLength < MAX_PATH ? hostLength : 0) + "\r\n";
   DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace

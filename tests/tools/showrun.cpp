@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <string>
 
+#include "ToolHandles.h"
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return 2;
   STARTUPINFOW startup = {};
@@ -18,10 +20,9 @@ int wmain(int argc, wchar_t** argv) {
                       &startup, &process)) {
     return 3;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
+  const tarnsel::test_tools::StartedProcess started(process);
+  WaitForSingleObject(started.process.get(), INFINITE);
   DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  GetExitCodeProcess(started.process.get(), &code);
   return static_cast<int>(code);
 }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "ToolHandles.h"
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return 2;
   LARGE_INTEGER frequency, start, now;
@@ -19,20 +21,19 @@ int wmain(int argc, wchar_t** argv) {
                       &startup, &process)) {
     return 3;
   }
+  const tarnsel::test_tools::StartedProcess started(process);
   HWND window = nullptr;
   for (int i = 0; i < 60000 && !window; ++i) {
     HWND found = FindWindowW(nullptr, argv[2]);
     DWORD owner = 0;
     if (found) GetWindowThreadProcessId(found, &owner);
-    if (found && owner == process.dwProcessId && IsWindowVisible(found)) window = found;
+    if (found && owner == started.id && IsWindowVisible(found)) window = found;
     if (!window) Sleep(1);
   }
   QueryPerformanceCounter(&now);
   const double milliseconds = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  WaitForSingleObject(started.process.get(), 10000);
   if (!window) return 4;
   std::printf("%.1f\n", milliseconds);
   return 0;

@@ -1,3 +1,5 @@
+// The directory tree on the simulated Windows: building and opening it at the
+// current directory, drive and case rules, stale drives, and clicks and expansions.
 #include "controls/DirectoryOutline.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The drive list model on the simulated Windows: its entries, pictures and texts
+// by drive kind and case, the selected drive, item height and drawing.
 #include "controls/DriveComboBox.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +10,16 @@
 #include <vector>
 
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
+#include "support/RecordingCanvas.h"
 
 namespace tarnsel::controls {
 namespace {
 
 using enum TDriveComboBox::TTextCase;
 using Texts = std::vector<std::string>;
+using test_support::FakeScreen;
+using test_support::RecordingCanvas;
 
 // The simulated drives with a log of every query and the error mode it ran in;
 // it can report extra drive bits and make label queries throw.
@@ -55,14 +61,6 @@ sim::DriveSettings Kind(std::uint32_t type, std::string label,
   return settings;
 }
 
-class FakeScreen : public screen::ScreenServices {
- public:
-  screen::TCursor screenCursor() override { return screen::TCursor::crDefault; }
-  void setScreenCursor(screen::TCursor) override {}
-  int fontLineHeight() override { return lineHeight; }
-  int lineHeight = 13;
-};
-
 class FakeView : public DriveListView {
  public:
   void entriesCleared() override { events.push_back("cleared"); }
@@ -77,38 +75,6 @@ class FakeView : public DriveListView {
   TDriveComboBox* box = nullptr;
   Texts events;
   int recreations = 0;
-};
-
-class RecordingCanvas : public screen::Canvas {
- public:
-  void fillRect(const screen::Rect& r) override { calls.push_back("fill " + text(r)); }
-  void drawPicture(screen::Picture picture, int x, int y) override {
-    calls.push_back("picture " + std::to_string(static_cast<int>(picture)) + " " +
-                    std::to_string(x) + "," + std::to_string(y));
-  }
-  void textOut(int x, int y, const std::string& line) override {
-    calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + line);
-  }
-  void drawTextLine(const screen::Rect& r, const std::string& line) override {
-    calls.push_back("line " + text(r) + " " + line);
-  }
-  // Not used by the drive list.
-  screen::TColor brushColor() const override { return screen::clWindow; }
-  void setBrushColor(screen::TColor) override {}
-  void setFontColor(screen::TColor) override {}
-  screen::Pen pen() const override { return {}; }
-  void setPen(const screen::Pen&) override {}
-  int textWidth(const std::string&) override { return 0; }
-  int textHeight(const std::string&) override { return 0; }
-  void drawLine(int, int, int, int) override {}
-  void drawFocusRect(const screen::Rect&) override {}
-  void drawBitmap(const screen::Bitmap&, const screen::Rect&, screen::BitmapFit) override {}
-
-  static std::string text(const screen::Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
-  }
-  Texts calls;
 };
 
 class DriveList : public ::testing::Test {
@@ -165,9 +131,8 @@ TEST_F(DriveList, ListsEachKindOfDriveWithItsPictureInLetterOrder) {
             (Texts{"a:", "c: [system]", "d: [movies]", "f: \\\\server\\public", "r: [ramdisk]"}));
   std::vector<screen::Picture> pictures;
   for (int i = 0; i < box->count(); ++i) pictures.push_back(box->entry(i).picture);
-  EXPECT_EQ(pictures, (std::vector<screen::Picture>{
-                          screen::Picture::Floppy, screen::Picture::Hard, screen::Picture::CDROM,
-                          screen::Picture::Network, screen::Picture::RAM}));
+  EXPECT_EQ(pictures, (std::vector<screen::Picture>{screen::Picture::Floppy, screen::Picture::Hard, screen::Picture::CDROM,
+                                            screen::Picture::Network, screen::Picture::RAM}));
   EXPECT_EQ(view.events.front(), "cleared");
   EXPECT_EQ(view.events.back(), "select 1");
 }
@@ -378,11 +343,13 @@ TEST_F(DriveList, DrawsThePictureCentredAndTheTextAfterItWithoutPrefixes) {
   box->DrawItem(canvas, 0, {4, -20, 200, -4});
   box->DrawItem(canvas, -1, {0, 0, 200, 16});
   box->DrawItem(canvas, 1, {0, 0, 200, 16});
-  EXPECT_EQ(canvas.calls, (Texts{"fill 4,10,200,30", "picture 4 6,14",    // (40 - 11) / 2
-                                 "line 26,10,200,30 c: [r&d]",            // 4 + 16 + 6
-                                 "fill 4,-20,200,-4", "picture 4 6,-17",  // truncated toward 0
-                                 "line 26,-20,200,-4 c: [r&d]",           //
-                                 "fill 0,0,200,16", "fill 0,0,200,16"}));
+  // The brush and font stay the ones the window selected (#010203, #040506).
+  EXPECT_EQ(canvas.calls,
+            (Texts{"fill 4,10,200,30 #010203", "picture HARD 6,14",    // (40 - 11) / 2
+                   "text 26,10,200,30 c: [r&d] in #040506",            // 4 + 16 + 6
+                   "fill 4,-20,200,-4 #010203", "picture HARD 6,-17",  // truncated toward 0
+                   "text 26,-20,200,-4 c: [r&d] in #040506",           //
+                   "fill 0,0,200,16 #010203", "fill 0,0,200,16 #010203"}));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The file list model on the simulated Windows: what it lists and in what order,
+// entered paths, the hourglass, selection, the linked edit, item height and drawing.
 #include "controls/FileListBox.h"
 
 #include <gtest/gtest.h>
@@ -9,28 +11,18 @@
 
 #include "platform/Errors.h"
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
+#include "support/RecordingCanvas.h"
 
 namespace tarnsel::controls {
 namespace {
 
 namespace attr = platform::attr;
 using enum TFileAttr;
+using test_support::FakeScreen;
+using test_support::RecordingCanvas;
 
 const std::string hyo = "\x95\x5c";  // 表, second byte 0x5C
-
-class FakeScreen : public screen::ScreenServices {
- public:
-  screen::TCursor screenCursor() override { return cursor; }
-  void setScreenCursor(screen::TCursor value) override {
-    cursor = value;
-    cursors.push_back(value);
-  }
-  int fontLineHeight() override { return lineHeight; }
-
-  screen::TCursor cursor{7};  // some cursor of the caller's, to be given back
-  std::vector<screen::TCursor> cursors;
-  int lineHeight = 13;
-};
 
 class FakeView : public FileListView {
  public:
@@ -61,38 +53,10 @@ class FakeEdit : public screen::TextControl {
   int selections = 0;
 };
 
-class RecordingCanvas : public screen::Canvas {
- public:
-  void fillRect(const screen::Rect& rect) override {
-    calls.push_back("fill " + std::to_string(rect.top));
-  }
-  void drawPicture(screen::Picture picture, int x, int y) override {
-    calls.push_back("picture " + std::to_string(static_cast<int>(picture)) + " " +
-                    std::to_string(x) + "," + std::to_string(y));
-  }
-  void textOut(int x, int y, const std::string& text) override {
-    calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + text);
-  }
-  void drawTextLine(const screen::Rect& rect, const std::string& text) override {
-    calls.push_back("line " + std::to_string(rect.left) + " " + text);
-  }
-  // The file list paints with the colours and font its window selected.
-  screen::TColor brushColor() const override { return screen::clWindow; }
-  void setBrushColor(screen::TColor) override {}
-  void setFontColor(screen::TColor) override {}
-  screen::Pen pen() const override { return {}; }
-  void setPen(const screen::Pen&) override {}
-  int textWidth(const std::string&) override { return 0; }
-  int textHeight(const std::string&) override { return 0; }
-  void drawLine(int, int, int, int) override {}
-  void drawFocusRect(const screen::Rect&) override {}
-  void drawBitmap(const screen::Bitmap&, const screen::Rect&, screen::BitmapFit) override {}
-  std::vector<std::string> calls;
-};
-
 class FileList : public ::testing::Test {
  protected:
   FileList() {
+    screen.cursor = tarnsel::screen::TCursor{7};  // some cursor of the caller's, to be given back
     windows.addFolder("C:\\start");
     windows.setCurrentDirectory("C:\\start");
     box = std::make_unique<TFileListBox>(windows.platform(), screen);
@@ -264,9 +228,9 @@ TEST_F(FileList, PicturesComeFromTheKindAndTheExtension) {
   const auto unknown = screen::Picture::UnknownFile;
   ASSERT_EQ(texts(), (Texts{"[..]", "[.]", "[sub]", "[sub]", "a.EXE", "b.com", "c.Bat", "d.pif",
                             "e.txt", "exe", "f.exe.txt"}));
-  EXPECT_EQ(pictures, (std::vector<std::optional<screen::Picture>>{
-                          std::nullopt, std::nullopt, std::nullopt, std::nullopt, exe, exe, exe,
-                          exe, unknown, unknown, unknown}));
+  EXPECT_EQ(pictures, (std::vector<std::optional<screen::Picture>>{std::nullopt, std::nullopt, std::nullopt,
+                                                           std::nullopt, exe, exe, exe, exe,
+                                                           unknown, unknown, unknown}));
 
   box->setShowGlyphs(true);
   EXPECT_FALSE(box->entry(2).picture) << "entries keep what they got when listed";
@@ -278,8 +242,7 @@ TEST_F(FileList, HourglassShowsOnlyWhenAnEntryLandsAtPosition100) {
   for (int i = 100; i >= 0; --i) windows.addFile("C:\\many\\f" + std::to_string(1000 + i));
   box->setDirectory("C:\\many");
   EXPECT_EQ(box->count(), 101);
-  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor{7}, screen::TCursor{7}}))
-      << "each entry landed at the front";
+  EXPECT_EQ(screen.cursors, (std::vector{tarnsel::screen::TCursor{7}, tarnsel::screen::TCursor{7}})) << "each entry landed at the front";
 
   windows.remove("C:\\many");
   for (int i = 0; i <= 100; ++i) {
@@ -288,8 +251,7 @@ TEST_F(FileList, HourglassShowsOnlyWhenAnEntryLandsAtPosition100) {
   windows.addFile("C:\\many\\skipped");
   screen.cursors.clear();
   box->setFileType({ftReadOnly});
-  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor::crHourGlass, screen::TCursor::crHourGlass,
-                                         screen::TCursor{7}}))
+  EXPECT_EQ(screen.cursors, (std::vector{tarnsel::screen::TCursor::crHourGlass, tarnsel::screen::TCursor::crHourGlass, tarnsel::screen::TCursor{7}}))
       << "a skipped entry leaves the latest position at 100; the old cursor comes back";
 }
 
@@ -302,7 +264,7 @@ TEST_F(FileList, ListingThatFailsMidwayGivesTheCursorBack) {
   screen.cursors.clear();
   const int before = changes;
   EXPECT_THROW(box->setMask("f*;g*"), std::runtime_error);
-  EXPECT_EQ(screen.cursors, (std::vector{screen::TCursor::crHourGlass, screen::TCursor{7}}));
+  EXPECT_EQ(screen.cursors, (std::vector{tarnsel::screen::TCursor::crHourGlass, tarnsel::screen::TCursor{7}}));
   EXPECT_EQ(changes, before) << "an unfinished listing does not notify";
   EXPECT_EQ(view.events.back(), "listed") << "an unfinished listing still ends for the view";
 }
@@ -561,11 +523,13 @@ TEST_F(FileList, DrawsThePictureCentredBeforeTheText) {
   box->DrawItem(canvas, 0, {4, 0, 100, 16});
   box->DrawItem(canvas, -1, {0, 0, 100, 16});
   EXPECT_EQ(canvas.calls,
-            (Texts{"fill 10", "text 6,10 Setup.exe",                        // no glyphs
-                   "fill 10", "picture 0 6,12", "text 26,10 Setup.exe",     // (40 - 15) / 2
-                   "fill -20", "picture 0 6,-19", "text 26,-20 Setup.exe",  // rounds toward 0
-                   "fill 0", "text 6,0 [tools.exe]",                        // listed without
-                   "fill 0"}));
+            (Texts{"fill 4,10,100,30 #010203", "textout 6,10 Setup.exe",  // no glyphs
+                   "fill 4,10,100,30 #010203", "picture EXECUTABLE 6,12",
+                   "textout 26,10 Setup.exe",  // (40 - 15) / 2
+                   "fill 4,-20,100,-4 #010203", "picture EXECUTABLE 6,-19",
+                   "textout 26,-20 Setup.exe",                            // rounds toward 0
+                   "fill 4,0,100,16 #010203", "textout 6,0 [tools.exe]",  // listed without
+                   "fill 0,0,100,16 #010203"}));
 }
 
 }  // namespace

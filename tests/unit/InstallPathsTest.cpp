@@ -1,3 +1,5 @@
+// The paths the launcher derives from its own: the install name, the launcher's
+// folder, the intro page's address and the installed copy's path.
 #include "launcher/InstallPaths.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
+// The layout of the stored forms: alignment, anchors and scaling, on the main
+// window's frame.
 #include "screen/Layout.h"
 
 #include <gtest/gtest.h>
-
-#include "screen/ButtonFace.h"
-#include "screen/ErrorText.h"
 
 namespace tarnsel::ui {
 namespace {
@@ -14,15 +13,10 @@ class MainWindowFrame : public ::testing::Test {
  protected:
   MainWindowFrame() {
     form.bounds = {0, 0, 668, 611};
-    panel1 = {.name = "Panel1",
-              .bounds = {0, 0, 668, 342},
-              .align = screen::TAlign::alClient,
-              .inset = 1};
+    panel1 = {.name = "Panel1", .bounds = {0, 0, 668, 342}, .align = screen::TAlign::alClient, .inset = 1};
     panel4 = {.name = "Panel4", .bounds = {1, 1, 666, 340}, .align = screen::TAlign::alClient};
-    panel2 = {.name = "Panel2",
-              .bounds = {0, 342, 668, 269},
-              .align = screen::TAlign::alBottom,
-              .inset = 1};
+    panel2 = {
+        .name = "Panel2", .bounds = {0, 342, 668, 269}, .align = screen::TAlign::alBottom, .inset = 1};
     edit1 = {.name = "Edit1", .bounds = {208, 221, 367, 20}, .anchors = {true, true, true, false}};
     browse = {.name = "SpeedButton1",
               .bounds = {583, 221, 73, 20},
@@ -75,52 +69,6 @@ TEST_F(MainWindowFrame, ScalingMultipliesEveryPositionAndSize) {
   EXPECT_EQ(edit1.bounds, (screen::Bounds{260, 276, 459, 25}));
   screen::Realign(form);
   EXPECT_EQ(browse.bounds.right(), 835 - 15) << "the right distance scaled too";
-}
-
-TEST(ErrorBox, FatalTextNamesClassModuleAddressAndMessage) {
-  EXPECT_EQ(screen::FatalErrorText("EOleError", "viewer.exe", "0000000000000000",
-                                   "OLE コントロールのアクティベートに失敗しました"),
-            "EOleErrorがモジュール viewer.exe の 0000000000000000 で発生しました。\n"
-            "OLE コントロールのアクティベートに失敗しました.");
-  EXPECT_EQ(screen::FatalErrorText("E", "a.exe", "0", "done."),
-            "Eがモジュール a.exe の 0 で発生しました。\ndone.");
-}
-
-TEST(ErrorBox, FullStopFollowsLettersButNotClosingPunctuation) {
-  EXPECT_EQ(screen::ErrorBoxText("ファイルが見つかりません"), "ファイルが見つかりません.");
-  EXPECT_EQ(screen::ErrorBoxText("I/O エラー (21)"), "I/O エラー (21)");
-  EXPECT_EQ(screen::ErrorBoxText("done."), "done.");
-  EXPECT_EQ(screen::ErrorBoxText("abc"), "abc.");
-  EXPECT_EQ(screen::ErrorBoxText(""), "");
-}
-
-}  // namespace
-}  // namespace tarnsel::ui
-
-namespace tarnsel::ui {
-namespace {
-
-TEST(ButtonFace, GlyphAndCaptionAreCentredTogether) {
-  // The setup button: 129 x 97 with an 18 x 18 glyph and a 96 x 12 caption.
-  const screen::FacePlacement up = screen::PlaceFace(129, 97, 18, 18, 96, 12, false);
-  EXPECT_EQ(up.glyphLeft, 6);
-  EXPECT_EQ(up.glyphTop, 40);
-  EXPECT_EQ(up.captionLeft, 28);
-  EXPECT_EQ(up.captionTop, 43);
-  const screen::FacePlacement down = screen::PlaceFace(129, 97, 18, 18, 96, 12, true);
-  EXPECT_EQ(down.glyphLeft, 7);
-  EXPECT_EQ(down.captionTop, 44);
-}
-
-TEST(ButtonFace, NoSpacingWithoutGlyphOrCaption) {
-  const screen::FacePlacement text = screen::PlaceFace(73, 20, 0, 0, 24, 12, false);
-  EXPECT_EQ(text.captionLeft, 25);
-  EXPECT_EQ(text.captionTop, 4);
-  const screen::FacePlacement glyph = screen::PlaceFace(30, 30, 18, 18, 0, 0, false);
-  EXPECT_EQ(glyph.glyphLeft, 6);
-  const screen::FacePlacement odd = screen::PlaceFace(10, 10, 0, 0, 13, 13, false);
-  EXPECT_EQ(odd.captionLeft, -1) << "truncates toward zero";
-  EXPECT_EQ(odd.captionTop, -1);
 }
 
 }  // namespace

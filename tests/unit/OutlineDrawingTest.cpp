@@ -1,3 +1,5 @@
+// How the outline draws its rows: row height, column width, tree lines, buttons,
+// pictures, the highlight and focus rectangle, and owner drawing.
 #include <gtest/gtest.h>
 
 #include <string>

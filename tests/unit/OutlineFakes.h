@@ -1,30 +1,23 @@
 // Test doubles for the outline tree: the screen and resources, the grid window,
-// a canvas that records what is drawn, and an outline that opens its protected
-// helpers to the tests.
+// and an outline that opens its protected helpers to the tests; the recording
+// canvas and the named bitmaps come from the test-support library.
 #pragma once
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/Outline.h"
+#include "support/RecordingCanvas.h"
+#include "support/TestBitmaps.h"
 
 namespace tarnsel::controls::outline_testing {
 
-inline const char* const PictureNames[] = {"PLUS", "MINUS", "OPEN", "CLOSED", "LEAF"};
-
-inline screen::Bitmap FilledBitmap(int width, int height, std::uint32_t colour) {
-  return {width, height,
-          std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), colour)};
-}
-
-// The fake resources fill picture n with colour n + 1, so a drawing can name it.
-inline std::string NameOf(const screen::Bitmap& bitmap) {
-  const std::uint32_t colour = bitmap.pixels.empty() ? 0 : bitmap.pixels.front();
-  if (colour >= 1 && colour <= 5) return PictureNames[colour - 1];
-  return std::to_string(bitmap.width) + "x" + std::to_string(bitmap.height);
-}
+using test_support::FilledBitmap;
+using test_support::NameOf;
+using test_support::OutlinePictureNames;
+using test_support::RecordingCanvas;
+using test_support::RectText;
 
 class FakeServices : public OutlineServices {
  public:
@@ -33,7 +26,7 @@ class FakeServices : public OutlineServices {
   std::optional<screen::Bitmap> loadBitmap(const std::string& name) override {
     loaded.push_back(name);
     for (std::uint32_t i = 0; i < 5; ++i) {
-      if (name == PictureNames[i]) return FilledBitmap(14, 14, i + 1);
+      if (name == OutlinePictureNames[i]) return FilledBitmap(14, 14, i + 1);
     }
     return std::nullopt;
   }
@@ -74,59 +67,6 @@ class FakeView : public OutlineView {
   int repaints = 0;
   std::vector<int> repaintedRows;
   int beeps = 0;
-};
-
-inline std::string ColourName(screen::TColor colour) {
-  if (colour == screen::clWindow) return "window";
-  if (colour == screen::clWindowText) return "windowtext";
-  if (colour == screen::clHighlight) return "highlight";
-  if (colour == screen::clHighlightText) return "highlighttext";
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%06X", static_cast<unsigned>(colour.rgb()));
-  return hex;
-}
-
-inline std::string RectText(const screen::Rect& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
-class RecordingCanvas : public screen::Canvas {
- public:
-  void fillRect(const screen::Rect& r) override {
-    calls.push_back("fill " + RectText(r) + " " + ColourName(brush));
-  }
-  void drawPicture(screen::Picture, int, int) override { calls.push_back("resource picture"); }
-  void textOut(int x, int y, const std::string& text) override {
-    calls.push_back("textout " + std::to_string(x) + "," + std::to_string(y) + " " + text);
-  }
-  void drawTextLine(const screen::Rect& r, const std::string& text) override {
-    calls.push_back("text " + RectText(r) + " " + text + " in " + ColourName(font));
-  }
-  screen::TColor brushColor() const override { return brush; }
-  void setBrushColor(screen::TColor colour) override { brush = colour; }
-  void setFontColor(screen::TColor colour) override { font = colour; }
-  screen::Pen pen() const override { return currentPen; }
-  void setPen(const screen::Pen& p) override { currentPen = p; }
-  int textWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
-  int textHeight(const std::string&) override { return 12; }
-  void drawLine(int fromX, int fromY, int toX, int toY) override {
-    calls.push_back("line " + std::to_string(fromX) + "," + std::to_string(fromY) + "-" +
-                    std::to_string(toX) + "," + std::to_string(toY) + " " +
-                    ColourName(currentPen.color) + " " + std::to_string(currentPen.width));
-  }
-  void drawFocusRect(const screen::Rect& r) override { calls.push_back("focus " + RectText(r)); }
-  void drawBitmap(const screen::Bitmap& bitmap, const screen::Rect& target,
-                  screen::BitmapFit fit) override {
-    calls.push_back("bitmap " + NameOf(bitmap) + " " + RectText(target) +
-                    (fit == screen::BitmapFit::Stretch ? " stretched" : " part") + " on " +
-                    ColourName(brush));
-  }
-
-  std::vector<std::string> calls;
-  screen::TColor brush = screen::TColor::Rgb(1, 2, 3);  // the caller's, until the outline picks one
-  screen::TColor font = screen::TColor::Rgb(4, 5, 6);
-  screen::Pen currentPen{screen::TColor::Rgb(7, 8, 9), 3};
 };
 
 class TestOutline : public TCustomOutline {

@@ -1,3 +1,5 @@
+// The outline model: item numbering, adding and deleting, expansion, selection,
+// keys and mouse, pictures, and handlers that rebuild the items under it.
 #include "controls/Outline.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The double-byte path helpers: delimiters and last characters on character
+// boundaries, joins, case folding and comparison, and namespace prefixes.
 #include "platform/PathText.h"
 
 #include <gtest/gtest.h>

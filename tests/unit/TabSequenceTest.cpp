@@ -1,3 +1,5 @@
+// The keyboard's tab sequence of a form: its order, which controls take a tab
+// stop, and the steps forward and backward around it.
 #include "screen/TabSequence.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +39,7 @@ class MainWindowTabs : public ::testing::Test {
   }
   std::vector<std::string> sequence() {
     return Names(screen::TabSequence(std::vector<Node*>{&panel1, &panel2},
-                                     [](const Node& node) { return node.focusable; }));
+                             [](const Node& node) { return node.focusable; }));
   }
 
   Node panel1{"Panel1", 0}, panel4{"Panel4", 0}, browser{"WebBrowser1", 0, true};

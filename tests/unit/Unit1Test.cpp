@@ -8,6 +8,7 @@
 
 #include "platform/Errors.h"
 #include "platform/simulated/SimulatedWindows.h"
+#include "support/FakeScreen.h"
 
 namespace tarnsel::launcher {
 namespace {
@@ -16,17 +17,15 @@ namespace attr = platform::attr;
 using controls::TFileAttr;
 using controls::TFileListBox;
 
-class ListWindow : public controls::FileListView, public screen::ScreenServices {
+class ListWindow : public controls::FileListView, public test_support::FakeScreen {
  public:
+  ListWindow() { lineHeight = 12; }
   void ensureWindow() override { box->windowCreated(); }
   void entriesCleared() override {}
   void entryInserted(int) override {}
   void selectionChanged(int) override {}
   void itemHeightChanged(int) override {}
   void repaint() override {}
-  screen::TCursor screenCursor() override { return screen::TCursor::crDefault; }
-  void setScreenCursor(screen::TCursor) override {}
-  int fontLineHeight() override { return 12; }
   TFileListBox* box = nullptr;
 };
 
