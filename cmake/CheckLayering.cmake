@@ -1,6 +1,6 @@
 # Fails when a file outside the platform implementation and the window views
 # includes a Windows header.
-file(GLOB_RECURSE below ${ROOT}/src/launcher/* ${ROOT}/src/platform/simulated/* )
+file(GLOB_RECURSE below ${ROOT}/src/launcher/* ${ROOT}/src/platform/simulated/* ${ROOT}/src/kit/*)
 file(GLOB seam ${ROOT}/src/platform/*.h ${ROOT}/src/platform/*.cpp ${ROOT}/src/controls/*.h ${ROOT}/src/controls/*.cpp ${ROOT}/src/ui/Layout.* ${ROOT}/src/ui/StartupShow.* ${ROOT}/src/ui/TabSequence.* ${ROOT}/src/ui/ErrorText.h ${ROOT}/src/ui/ButtonFace.h)
 set(sources ${below} ${seam})
 set(offenders "")

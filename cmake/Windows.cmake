@@ -51,6 +51,11 @@ add_dependencies(Tarnsel tarnsel_bitmaps tarnsel_icon)
 target_include_directories(Tarnsel PRIVATE ${icon_dir} src/resources)
 target_link_options(Tarnsel PRIVATE -s)
 
+# The publisher's console tool: its own executable, never linked into the launcher.
+add_executable(TarnselKit src/app/TarnselKit.cpp src/platform/win32/Win32KitServices.cpp)
+target_link_libraries(TarnselKit PRIVATE tarnsel_kit tarnsel_win32)
+target_link_options(TarnselKit PRIVATE -municode -s)
+
 # Test helpers started by the end-to-end scripts.
 add_executable(probe tests/probe/probe.cpp)
 add_executable(attrtool tests/tools/attrtool.cpp)
@@ -113,6 +118,8 @@ foreach(script IN LISTS e2e_scripts)
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
 endforeach()
 
+include(cmake/Package.cmake)
+
 add_test(NAME resources.version_information_and_manifest
   COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Tarnsel>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckResources.cmake)
@@ -120,4 +127,7 @@ add_test(NAME resources.version_information_and_manifest
 find_program(TARNSEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 add_test(NAME resources.imports_only_system_dlls
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+add_test(NAME kit.imports_only_system_dlls
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:TarnselKit>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
