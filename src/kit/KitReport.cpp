@@ -1,6 +1,8 @@
 // Formats a check's prediction: one labelled line per fact, then one line per finding.
 #include "kit/KitReport.h"
 
+#include <algorithm>
+
 namespace tarnsel::kit {
 
 namespace {
