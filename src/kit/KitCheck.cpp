@@ -269,8 +269,9 @@ void Checker::predictHandOver() {
     p_.targetProgramPath = p_.destination + "\\" + p_.programEntries.front();
   }
   if (!p_.startEntries.empty()) p_.startFilePath = p_.destination + "\\" + p_.startEntries.front();
-  // The shell quotes the program and passes the parameters verbatim.
-  if (!p_.targetProgramPath.empty()) {
+  // The shell quotes the program and passes the parameters verbatim. A folder taken
+  // as the program is never started: the start-up finds no file there.
+  if (!p_.targetProgramPath.empty() && !IsFolderEntry(p_.programEntries.front())) {
     p_.commandLine = "\"" + p_.targetProgramPath + "\"";
     if (!p_.startFilePath.empty()) p_.commandLine += " " + p_.startFilePath;
   }

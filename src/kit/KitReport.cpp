@@ -32,7 +32,8 @@ std::string FormatReport(const KitPrediction& p, const platform::CodePage& codeP
   text += Line("Destination",
                utf8(p.destination) + "  (this machine's desktop; users may pick another)");
   text += Line("Program path", p.targetProgramPath.empty() ? "(none)" : utf8(p.targetProgramPath));
-  text += Line("Command line", p.commandLine.empty() ? "(none)" : utf8(p.commandLine));
+  text += Line("Command line",
+               p.commandLine.empty() ? "(none: nothing is started)" : utf8(p.commandLine));
   text += Line("Copy", std::to_string(p.files) + " files, " + std::to_string(p.folders) +
                            " folders, " + std::to_string(p.bytes) + " bytes");
   if (p.longestPath > 0) {

@@ -63,6 +63,7 @@ mkdir "$pit/viewer/tools.exe"
 kit check "$(winpath "$pit/viewer.exe")"
 check "folder named like a program: error 23" equals "$code" 23
 check "the folder is named as listed" says '"[tools.exe]" sorts first'
+check "nothing is started" equals "$(field 'Command line')" "(none: nothing is started)"
 rmdir "$pit/viewer/tools.exe"
 
 cp "$TOOL_DIR/probe.exe" "$pit/viewer/alpha.exe"

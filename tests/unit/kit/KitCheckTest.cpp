@@ -96,6 +96,7 @@ TEST_F(KitCheck, ProgramPitfalls) {
   EXPECT_TRUE(has(folder, ExitCode::FolderSortsFirst));
   EXPECT_EQ(folder.exitCode(), ExitCode::FolderSortsFirst);
   EXPECT_EQ(folder.targetProgramPath, "C:\\Users\\user\\Desktop\\viewer\\[tools.exe]");
+  EXPECT_TRUE(folder.commandLine.empty());
 }
 
 TEST_F(KitCheck, StartFilePitfalls) {
