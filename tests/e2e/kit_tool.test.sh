@@ -85,6 +85,12 @@ check "a name code page 932 lacks: error 25" equals "$code" 25
 check "the name is shown as stored" says 'docs\한국어.txt'
 rm -r "$pit/viewer/docs"
 
+mkdir "$pit/viewer/startup"
+kit check "$(winpath "$pit/viewer.exe")"
+check "a folder matching startup*.*: error 24" equals "$code" 24
+check "the listed start file still wins" equals "$(field 'Start file')" "startup.txt"
+rmdir "$pit/viewer/startup"
+
 rm "$pit/index.html"
 kit check "$(winpath "$pit/viewer.exe")"
 check "no intro page: the window collapses" says "(none: the window collapses to the setup panel)"
