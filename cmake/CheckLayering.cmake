@@ -1,7 +1,7 @@
 # Fails when a file of a folder below the Windows views includes a Windows header:
 # the launcher logic, the control models, the drawing and layout contracts, the
-# platform interface and its simulation.
-set(platform_free launcher controls screen platform platform/simulated)
+# platform interface and its simulation, and the kit tool's logic.
+set(platform_free launcher controls screen platform platform/simulated kit)
 set(sources "")
 foreach(folder IN LISTS platform_free)
   file(GLOB found ${ROOT}/src/${folder}/*.h ${ROOT}/src/${folder}/*.cpp)

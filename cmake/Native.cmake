@@ -8,13 +8,15 @@ target_include_directories(tarnsel_simulated PUBLIC src)
 
 include(cmake/TestSupport.cmake)
 
-file(GLOB unit_tests CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/simulated/*.cpp)
+file(GLOB unit_tests CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/simulated/*.cpp tests/unit/kit/*.cpp)
 add_executable(tarnsel_unit_tests ${unit_tests}
   tests/contract/PlatformContract.cpp
   tests/contract/SimulatedWorld.cpp)
 target_include_directories(tarnsel_unit_tests PRIVATE tests)
-target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_core tarnsel_simulated tarnsel_test_support
-  GTest::gtest GTest::gtest_main)
+# The kit tests compare the README's table of exit codes with the program's.
+target_compile_definitions(tarnsel_unit_tests PRIVATE TARNSEL_README="${CMAKE_SOURCE_DIR}/README.md")
+target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_kit tarnsel_core tarnsel_simulated
+  tarnsel_test_support GTest::gtest GTest::gtest_main)
 
 include(GoogleTest)
 gtest_discover_tests(tarnsel_unit_tests DISCOVERY_MODE PRE_TEST)

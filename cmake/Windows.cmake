@@ -69,6 +69,11 @@ target_include_directories(Tarnsel PRIVATE ${icon_dir} src/resources)
 # The link map beside the program shows what each archive adds (benchmarks/size-breakdown.sh).
 target_link_options(Tarnsel PRIVATE -s "-Wl,-Map=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map")
 
+# The publisher's console tool: its own executable, never linked into the launcher.
+add_executable(TarnselKit src/app/TarnselKit.cpp src/platform/win32/Win32KitServices.cpp)
+target_link_libraries(TarnselKit PRIVATE tarnsel_kit tarnsel_win32)
+target_link_options(TarnselKit PRIVATE -municode -s)
+
 # Test helpers started by the end-to-end scripts.
 add_executable(probe tests/probe/probe.cpp)
 add_executable(attrtool tests/tools/attrtool.cpp)
@@ -136,6 +141,8 @@ foreach(script IN LISTS e2e_scripts)
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
 endforeach()
 
+include(cmake/Package.cmake)
+
 add_test(NAME resources.version_information_and_manifest
   COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Tarnsel>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckResources.cmake)
@@ -157,3 +164,6 @@ endif()
 add_test(NAME resources.small_link_without_unneeded_runtime
   COMMAND ${CMAKE_COMMAND} -DMAP=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map -DEXE=$<TARGET_FILE:Tarnsel>
           -DBUDGET=337920 -P ${CMAKE_SOURCE_DIR}/cmake/CheckLinkMap.cmake)
+add_test(NAME kit.imports_only_system_dlls
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:TarnselKit>
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
