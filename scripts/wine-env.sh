@@ -1,5 +1,6 @@
 # Sourced by the run and test scripts: a private Wine prefix, code page 932 and a
-# display. Defines ensure_wine_prefix, ensure_display, wine_server_up, wine_server_down.
+# display. Defines ensure_wine_prefix, ensure_display, wine_server_up, wine_server_down
+# and remove_installed_copy.
 
 TARNSEL_ROOT="${TARNSEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 TARNSEL_WINE_DIR="${TARNSEL_WINE_DIR:-$TARNSEL_ROOT/build/wine}"
@@ -97,4 +98,19 @@ wine_server_up() {
 
 wine_server_down() {
   wineserver -k 2>/dev/null || true
+}
+
+# Removes the copy named $1 that a run installed on the Wine desktop, but only
+# where the desktop is the project's own (under build/); elsewhere it refuses.
+remove_installed_copy() {
+  local copy="$HOME/Desktop/$1"
+  [ -e "$copy" ] || return 0
+  case "$(readlink -f "$HOME/Desktop")/" in
+    "$TARNSEL_ROOT/build/"*) rm -rf "$copy" ;;
+    *)
+      echo "$copy is left from an earlier run and lies outside $TARNSEL_ROOT/build;" \
+        "remove it yourself to start from a clean state" >&2
+      return 1
+      ;;
+  esac
 }

@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts: the Wine environment, a scratch folder per
 # test, and small assertions. Each script is called as: script <Tarnsel.exe> <tool dir>.
+# A caller that is no test may set E2E_WORK (its scratch folder) before sourcing.
 set -euo pipefail
 
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -9,7 +10,7 @@ source "$E2E_ROOT/scripts/wine-env.sh"
 TARNSEL_EXE="$(readlink -f "$1")"
 TOOL_DIR="$(readlink -f "$2")"
 E2E_NAME="$(basename "$0" .test.sh)"
-E2E_WORK="$(dirname "$TARNSEL_EXE")/e2e/$E2E_NAME"
+E2E_WORK="${E2E_WORK:-$(dirname "$TARNSEL_EXE")/e2e/$E2E_NAME}"
 DESKTOP="$HOME/Desktop"
 E2E_FAILURES=0
 
@@ -119,6 +120,16 @@ send_keys() {
 }
 
 screenshot() { import -window root "$E2E_WORK/$1.png"; echo "screenshot: $E2E_WORK/$1.png"; }
+
+# A PNG of the visible top-level window titled $1 alone, cut from the screen (no
+# window manager: the X window is the client area), written to file $2.
+window_screenshot() {
+  local window X Y WIDTH HEIGHT
+  window="$(x_window "$1")"
+  [ -n "$window" ] || { echo "no visible window titled $1" >&2; return 1; }
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$2"
+}
 
 # Waits (at most $2 s) for process $1 to end; returns its exit code or 124.
 wait_exit() {

@@ -312,6 +312,12 @@ TEST_F(OutlineKeys, LeftRightAndCtrlArrowsWalkTheTreeAndBeepAtItsEdges) {
   EXPECT_EQ(outline.SelectedIndex(), 5) << "steps over A's subtree";
   key(OutlineKey::Left);
   EXPECT_EQ(view.beeps, 5) << "B is on the top level";
+  key(OutlineKey::Up, true);
+  EXPECT_EQ(outline.SelectedIndex(), 1) << "Ctrl+Up steps back over A's subtree to A";
+  outline.setSelectedIndex(3);
+  key(OutlineKey::Up, true);
+  EXPECT_EQ(outline.SelectedIndex(), 2) << "from a2 to its previous sibling a1";
+  EXPECT_EQ(view.beeps, 5);
 }
 
 TEST_F(OutlineKeys, ArrowAndPageKeysMoveTheRowAndClick) {
