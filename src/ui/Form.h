@@ -12,6 +12,7 @@
 #include "screen/StartupShow.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
+#include "ui/ModalResult.h"
 
 namespace tarnsel::ui {
 
@@ -36,7 +37,7 @@ class Form : public Window {
   screen::LayoutNode& clientLayout() { return client_; }
 
   screen::TColor color = screen::clBtnFace;
-  int modalResult = 0;
+  TModalResult modalResult = mrNone;
   TPosition position = TPosition::poDesigned;
   std::function<void()> OnShow;
   std::function<void()> OnResize;
@@ -52,8 +53,8 @@ class Form : public Window {
   bool shown() const { return shownOnce_; }
 
   // Shows the form modally: the program's other windows are disabled and
-  // messages are processed until the modal result is not 0, which is returned.
-  int showModal();
+  // messages are processed until the modal result is not mrNone, which is returned.
+  TModalResult showModal();
   bool modal() const { return modal_; }
 
   int clientWidth() const;

@@ -53,7 +53,7 @@ T& TForm1::component(const char* name) {
 
 void TForm1::SpeedButton1Click() {
   if (!picker_) return;
-  if (picker_->showModal() == 1) setEdit1Text(picker_->pathText());
+  if (picker_->showModal() == ui::mrOk) setEdit1Text(picker_->pathText());
 }
 
 std::string TForm1::edit1Text() { return component<ui::TEdit>("Edit1").text(); }

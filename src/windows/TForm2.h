@@ -21,8 +21,8 @@ class TForm2 final : public ui::Form {
   TForm2(platform::Platform platform, const ui::Form& owner);
 
   // Handlers bound by name from the stored layout.
-  void BitBtn1Click() { modalResult = 1; }
-  void BitBtn2Click() { modalResult = 2; }
+  void BitBtn1Click() { modalResult = ui::mrOk; }
+  void BitBtn2Click() { modalResult = ui::mrCancel; }
   void DirectoryOutline1Change();
   void DriveComboBox1Change();
 
