@@ -123,6 +123,7 @@ add_executable(tarnsel_wine_tests
   tests/wine/SystemLibraryTest.cpp
   tests/wine/ProgramIconTest.cpp
   tests/wine/ModalResultTest.cpp
+  tests/wine/FormBindTest.cpp
   src/resources/ProgramIcon.rc
   tests/wine/MessageBoxShowTest.cpp
   ${bitmap_rc})

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,15 @@ class Form : public Window {
   void createForm(const std::string& caption, int left, int top, int width, int height,
                   bool outerSize = false, HWND owner = nullptr);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The control named `name` as a `T`, for a form to keep in a typed member once
+  // its layout is built; a missing control or one of another class is an error
+  // that names the control.
+  template <typename T>
+  T* bind(const std::string& name) const {
+    Control* found = find(name);
+    if (T* control = dynamic_cast<T*>(found)) return control;
+    throw std::logic_error((found ? "wrong class for component " : "no component ") + name);
+  }
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
   void scaleForDisplay(int designedTextHeight);

@@ -33,10 +33,13 @@ class TForm2 final : public ui::Form {
   controls::TDriveComboBox& driveList();
 
  private:
-  template <typename T>
-  T& component(const char* name);
-
   platform::Platform platform_;
+  // The controls the handlers use, bound once the stored layout is built; owned
+  // by the form.
+  controls::win32::DriveComboBoxView* DriveComboBox1 = nullptr;
+  controls::win32::OutlineGridView* DirectoryOutline1 = nullptr;
+  ui::TEdit* Edit1 = nullptr;
+  ui::TBitBtn* BitBtn1 = nullptr;
 };
 
 }  // namespace tarnsel::windows
