@@ -122,6 +122,8 @@ add_executable(tarnsel_wine_tests
   tests/wine/OutlineGridViewTest.cpp
   tests/wine/SystemLibraryTest.cpp
   tests/wine/ProgramIconTest.cpp
+  tests/wine/ModalResultTest.cpp
+  tests/wine/FormBindTest.cpp
   src/resources/ProgramIcon.rc
   tests/wine/MessageBoxShowTest.cpp
   ${bitmap_rc})

@@ -37,7 +37,8 @@ void Unit1::FormShow() {
 }
 
 void Unit1::openInstalledProgram() {
-  platform_.shell.execute(window_.handle(), "OPEN", TargetProgramPath, StartFilePath, "", SW_Show);
+  platform_.shell.execute(window_.dialogOwner(), "OPEN", TargetProgramPath, StartFilePath, "",
+                          SW_Show);
 }
 
 void Unit1::STARTUP() {
@@ -58,7 +59,7 @@ void Unit1::BitBtn1Click() {
   platform_.files.createDirectory(destination);
   TargetProgramPath = installedEntryPath(window_.fileListBox1());
   platform::ShellFileOperation copy;
-  copy.owner = window_.handle();
+  copy.owner = window_.dialogOwner();
   copy.operation = platform::FO_Copy;
   copy.from = window_.edit2Text() + std::string(2, '\0');
   copy.to = window_.edit1Text() + std::string(2, '\0');

@@ -27,7 +27,8 @@ class MainWindow {
   virtual void showAndBringToFront() = 0;
   virtual void setWindowStateNormal() = 0;
   virtual void close() = 0;
-  virtual platform::WindowHandle handle() = 0;
+  // The window that owns the dialogs and boxes the platform shows for this one.
+  virtual platform::WindowHandle dialogOwner() = 0;
   virtual platform::WindowHandle applicationHandle() = 0;
 };
 

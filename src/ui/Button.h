@@ -7,16 +7,11 @@
 #include <functional>
 
 #include "ui/Control.h"
+#include "ui/ModalResult.h"
 
 namespace tarnsel::ui {
 
 enum class TBitBtnKind { bkCustom, bkOK, bkAbort };
-
-// Modal results.
-inline constexpr int mrNone = 0;
-inline constexpr int mrOk = 1;
-inline constexpr int mrCancel = 2;
-inline constexpr int mrAbort = 3;
 
 class TBitBtn : public Control {
  public:
@@ -28,7 +23,7 @@ class TBitBtn : public Control {
   void setKind(TBitBtnKind kind);
   TBitBtnKind kind() const { return kind_; }
   bool isDefault() const { return default_; }
-  int modalResult() const { return modalResult_; }
+  TModalResult modalResult() const { return modalResult_; }
   // Hands the modal result to the window, then runs the click handler.
   void click();
 
@@ -41,7 +36,7 @@ class TBitBtn : public Control {
 
   TBitBtnKind kind_ = TBitBtnKind::bkCustom;
   bool default_ = false;
-  int modalResult_ = mrNone;
+  TModalResult modalResult_ = mrNone;
 };
 
 class TSpeedButton : public Control {

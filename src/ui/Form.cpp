@@ -206,7 +206,7 @@ BOOL CALLBACK DisableOther(HWND window, LPARAM state) {
 
 }  // namespace
 
-int Form::showModal() {
+TModalResult Form::showModal() {
   if (IsWindowVisible(handle()) || !IsWindowEnabled(handle()) || modal_) {
     throw EInvalidOperation("表示されているウィンドウをモーダルにすることはできません");
   }
@@ -223,18 +223,18 @@ int Form::showModal() {
     ShowInState(handle(), hiddenState());
     if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
   }
-  modalResult = 0;
+  modalResult = mrNone;
   Application& application = Application::current();
   MSG message = {};
-  while (modalResult == 0) {
+  while (modalResult == mrNone) {
     if (!application.processMessage(message)) {
       // The application is terminating: end with "cancelled" and let the outer
       // loop see the request too.
-      modalResult = 2;
+      modalResult = mrCancel;
       PostQuitMessage(0);
     }
   }
-  const int result = modalResult;
+  const TModalResult result = modalResult;
 
   const bool stillActive = GetActiveWindow() == handle();
   HWND focus = GetFocus();
@@ -396,7 +396,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Application::current().mainForm() == this) {
         DestroyWindow(handle());
       } else if (modal_) {
-        modalResult = 2;
+        modalResult = mrCancel;
       } else {
         ShowWindow(handle(), SW_HIDE);
       }

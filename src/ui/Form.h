@@ -6,12 +6,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "screen/StartupShow.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
+#include "ui/ModalResult.h"
 
 namespace tarnsel::ui {
 
@@ -36,7 +38,7 @@ class Form : public Window {
   screen::LayoutNode& clientLayout() { return client_; }
 
   screen::TColor color = screen::clBtnFace;
-  int modalResult = 0;
+  TModalResult modalResult = mrNone;
   TPosition position = TPosition::poDesigned;
   std::function<void()> OnShow;
   std::function<void()> OnResize;
@@ -52,8 +54,8 @@ class Form : public Window {
   bool shown() const { return shownOnce_; }
 
   // Shows the form modally: the program's other windows are disabled and
-  // messages are processed until the modal result is not 0, which is returned.
-  int showModal();
+  // messages are processed until the modal result is not mrNone, which is returned.
+  TModalResult showModal();
   bool modal() const { return modal_; }
 
   int clientWidth() const;
@@ -80,6 +82,15 @@ class Form : public Window {
   void createForm(const std::string& caption, int left, int top, int width, int height,
                   bool outerSize = false, HWND owner = nullptr);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The control named `name` as a `T`, for a form to keep in a typed member once
+  // its layout is built; a missing control or one of another class is an error
+  // that names the control.
+  template <typename T>
+  T* bind(const std::string& name) const {
+    Control* found = find(name);
+    if (T* control = dynamic_cast<T*>(found)) return control;
+    throw std::logic_error((found ? "wrong class for component " : "no component ") + name);
+  }
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
   void scaleForDisplay(int designedTextHeight);

@@ -8,6 +8,13 @@
 
 namespace tarnsel::ui {
 
+const StoredComponent& StoredForm::component(const std::string& name) const {
+  for (const StoredComponent& c : components) {
+    if (c.name == name) return c;
+  }
+  throw std::logic_error("no stored component " + name);
+}
+
 std::function<void()> Handler(const HandlerTable& handlers, const char* name) {
   if (!name) return nullptr;
   auto found = handlers.find(name);

@@ -46,6 +46,9 @@ struct StoredForm {
   const char* onShow = nullptr;
   const char* onResize = nullptr;
   std::vector<StoredComponent> components;
+
+  // The stored component named `name`; throws when the layout has none.
+  const StoredComponent& component(const std::string& name) const;
 };
 
 using HandlerTable = std::map<std::string, std::function<void()>>;

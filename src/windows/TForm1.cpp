@@ -1,7 +1,5 @@
 #include "windows/TForm1.h"
 
-#include <stdexcept>
-
 #include "platform/win32/StartupTrace.h"
 #include "windows/TForm2.h"
 
@@ -39,41 +37,34 @@ TForm1::TForm1(platform::Platform platform) : platform_(platform), unit_(platfor
   };
   ui::BuildComponents(*this, stored, handlers, factories);
   TARNSEL_STARTUP_STAMP("form1components");
-  auto& okButton = component<ui::TBitBtn>("BitBtn1");
-  defaultButtonClick = [&okButton] { okButton.click(); };
+  Edit1 = bind<ui::TEdit>("Edit1");
+  Edit2 = bind<ui::TEdit>("Edit2");
+  FileListBox1 = bind<FileListBoxView>("FileListBox1");
+  FileListBox2 = bind<FileListBoxView>("FileListBox2");
+  Panel2 = bind<ui::TPanel>("Panel2");
+  WebBrowser1 = bind<ui::TWebBrowser>("WebBrowser1");
+  BitBtn1 = bind<ui::TBitBtn>("BitBtn1");
+  defaultButtonClick = [this] { BitBtn1->click(); };
   scaleForDisplay(stored.textHeight);
-}
-
-template <typename T>
-T& TForm1::component(const char* name) {
-  T* control = dynamic_cast<T*>(find(name));
-  if (!control) throw std::logic_error(std::string("no component ") + name);
-  return *control;
 }
 
 void TForm1::SpeedButton1Click() {
   if (!picker_) return;
-  if (picker_->showModal() == 1) setEdit1Text(picker_->pathText());
+  if (picker_->showModal() == ui::mrOk) setEdit1Text(picker_->pathText());
 }
 
-std::string TForm1::edit1Text() { return component<ui::TEdit>("Edit1").text(); }
-void TForm1::setEdit1Text(const std::string& text) { component<ui::TEdit>("Edit1").setText(text); }
-std::string TForm1::edit2Text() { return component<ui::TEdit>("Edit2").text(); }
-void TForm1::setEdit2Text(const std::string& text) { component<ui::TEdit>("Edit2").setText(text); }
+std::string TForm1::edit1Text() { return Edit1->text(); }
+void TForm1::setEdit1Text(const std::string& text) { Edit1->setText(text); }
+std::string TForm1::edit2Text() { return Edit2->text(); }
+void TForm1::setEdit2Text(const std::string& text) { Edit2->setText(text); }
 
-controls::TFileListBox& TForm1::fileListBox1() {
-  return component<FileListBoxView>("FileListBox1").model();
-}
-controls::TFileListBox& TForm1::fileListBox2() {
-  return component<FileListBoxView>("FileListBox2").model();
-}
+controls::TFileListBox& TForm1::fileListBox1() { return FileListBox1->model(); }
+controls::TFileListBox& TForm1::fileListBox2() { return FileListBox2->model(); }
 
-int TForm1::panel2Height() { return component<ui::TPanel>("Panel2").layout().bounds.height; }
+int TForm1::panel2Height() { return Panel2->layout().bounds.height; }
 void TForm1::setClientHeight(int height) { Form::setClientHeight(height); }
 
-void TForm1::navigateIntroPane(const std::string& url) {
-  component<ui::TWebBrowser>("WebBrowser1").Navigate(url);
-}
+void TForm1::navigateIntroPane(const std::string& url) { WebBrowser1->Navigate(url); }
 
 void TForm1::showAndBringToFront() {
   show();
@@ -82,7 +73,7 @@ void TForm1::showAndBringToFront() {
 
 void TForm1::setWindowStateNormal() { setWindowState(screen::TWindowState::wsNormal); }
 
-platform::WindowHandle TForm1::handle() {
+platform::WindowHandle TForm1::dialogOwner() {
   return reinterpret_cast<platform::WindowHandle>(Form::handle());
 }
 

@@ -46,16 +46,22 @@ class TForm1 final : public ui::Form, public launcher::MainWindow {
   void showAndBringToFront() override;
   void setWindowStateNormal() override;
   void close() override { Form::close(); }
-  platform::WindowHandle handle() override;
-  platform::WindowHandle applicationHandle() override { return handle(); }
+  platform::WindowHandle dialogOwner() override;
+  platform::WindowHandle applicationHandle() override { return dialogOwner(); }
 
  private:
-  template <typename T>
-  T& component(const char* name);
-
   platform::Platform platform_;
   launcher::Unit1 unit_;
   TForm2* picker_ = nullptr;  // not owned
+  // The controls the handlers use, bound once the stored layout is built; owned
+  // by the form.
+  ui::TEdit* Edit1 = nullptr;
+  ui::TEdit* Edit2 = nullptr;
+  controls::win32::FileListBoxView* FileListBox1 = nullptr;
+  controls::win32::FileListBoxView* FileListBox2 = nullptr;
+  ui::TPanel* Panel2 = nullptr;
+  ui::TWebBrowser* WebBrowser1 = nullptr;
+  ui::TBitBtn* BitBtn1 = nullptr;
 };
 
 }  // namespace tarnsel::windows

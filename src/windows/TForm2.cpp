@@ -1,7 +1,5 @@
 #include "windows/TForm2.h"
 
-#include <stdexcept>
-
 namespace tarnsel::windows {
 
 using controls::TDirectoryOutline;
@@ -43,44 +41,31 @@ TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(p
        }},
   };
   ui::BuildComponents(*this, stored, handlers, factories);
-  for (const ui::StoredComponent& c : stored.components) {
-    if (!c.onChange) continue;
-    if (std::string(c.className) == "TDriveComboBox") {
-      component<DriveComboBoxView>(c.name).model().OnChange = ui::Handler(handlers, c.onChange);
-    } else {
-      tree().OnChange = ui::Handler(handlers, c.onChange);
-    }
-  }
-  auto& okButton = component<ui::TBitBtn>("BitBtn1");
-  defaultButtonClick = [&okButton] { okButton.click(); };
+  DriveComboBox1 = bind<DriveComboBoxView>("DriveComboBox1");
+  DirectoryOutline1 = bind<OutlineGridView>("DirectoryOutline1");
+  Edit1 = bind<ui::TEdit>("Edit1");
+  BitBtn1 = bind<ui::TBitBtn>("BitBtn1");
+  // Bound only now that every control exists: the change handlers fill Edit1.
+  driveList().OnChange = ui::Handler(handlers, stored.component("DriveComboBox1").onChange);
+  tree().OnChange = ui::Handler(handlers, stored.component("DirectoryOutline1").onChange);
+  defaultButtonClick = [this] { BitBtn1->click(); };
   scaleForDisplay(stored.textHeight);
   tree().LoadedOrDriveRoot();
 }
 
-template <typename T>
-T& TForm2::component(const char* name) {
-  T* control = dynamic_cast<T*>(find(name));
-  if (!control) throw std::logic_error(std::string("no component ") + name);
-  return *control;
-}
-
 TDirectoryOutline& TForm2::tree() {
-  return static_cast<TDirectoryOutline&>(component<OutlineGridView>("DirectoryOutline1").outline());
+  return static_cast<TDirectoryOutline&>(DirectoryOutline1->outline());
 }
 
-controls::TDriveComboBox& TForm2::driveList() {
-  return component<DriveComboBoxView>("DriveComboBox1").model();
-}
+controls::TDriveComboBox& TForm2::driveList() { return DriveComboBox1->model(); }
 
-void TForm2::DirectoryOutline1Change() {
-  component<ui::TEdit>("Edit1").setText(tree().Directory());
-}
+void TForm2::DirectoryOutline1Change() { Edit1->setText(tree().Directory()); }
 
 void TForm2::DriveComboBox1Change() {
   tree().setDrive(driveList().Drive());
-  component<OutlineGridView>("DirectoryOutline1").repaint();
+  DirectoryOutline1->repaint();
 }
 
-std::string TForm2::pathText() { return component<ui::TEdit>("Edit1").text(); }
+std::string TForm2::pathText() { return Edit1->text(); }
 
 }  // namespace tarnsel::windows

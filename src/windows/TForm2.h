@@ -21,8 +21,8 @@ class TForm2 final : public ui::Form {
   TForm2(platform::Platform platform, const ui::Form& owner);
 
   // Handlers bound by name from the stored layout.
-  void BitBtn1Click() { modalResult = 1; }
-  void BitBtn2Click() { modalResult = 2; }
+  void BitBtn1Click() { modalResult = ui::mrOk; }
+  void BitBtn2Click() { modalResult = ui::mrCancel; }
   void DirectoryOutline1Change();
   void DriveComboBox1Change();
 
@@ -33,10 +33,13 @@ class TForm2 final : public ui::Form {
   controls::TDriveComboBox& driveList();
 
  private:
-  template <typename T>
-  T& component(const char* name);
-
   platform::Platform platform_;
+  // The controls the handlers use, bound once the stored layout is built; owned
+  // by the form.
+  controls::win32::DriveComboBoxView* DriveComboBox1 = nullptr;
+  controls::win32::OutlineGridView* DirectoryOutline1 = nullptr;
+  ui::TEdit* Edit1 = nullptr;
+  ui::TBitBtn* BitBtn1 = nullptr;
 };
 
 }  // namespace tarnsel::windows

@@ -54,8 +54,8 @@ class ScriptedWindow : public MainWindow {
   void showAndBringToFront() override { requests.push_back("show"); }
   void setWindowStateNormal() override { requests.push_back("normal"); }
   void close() override { requests.push_back("close"); }
-  platform::WindowHandle handle() override { return 0x1234; }
-  platform::WindowHandle applicationHandle() override { return 0x1234; }
+  platform::WindowHandle dialogOwner() override { return 0x1234; }
+  platform::WindowHandle applicationHandle() override { return 0x5678; }
 
   std::string edit1 = "Edit1";
   std::string edit2 = "Edit2";
