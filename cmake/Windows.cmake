@@ -172,6 +172,13 @@ endif()
 add_test(NAME resources.small_link_without_unneeded_runtime
   COMMAND ${CMAKE_COMMAND} -DMAP=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map -DEXE=$<TARGET_FILE:Tarnsel>
           -DBUDGET=287744 -P ${CMAKE_SOURCE_DIR}/cmake/CheckLinkMap.cmake)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  # Dropping unreached code with its tables must leave every kept function its table.
+  add_test(NAME resources.kept_code_keeps_unwind_tables
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/check-unwind-tables.sh ${TARNSEL_OBJDUMP}
+            $<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
 add_test(NAME kit.imports_only_system_dlls
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:TarnselKit>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
