@@ -7,8 +7,10 @@
 namespace tarnsel::ui {
 
 namespace {
-thread_local MessageBoxShowGuard* innermost = nullptr;
-}
+// Boxes are shown from the one UI thread only, so a plain static holds the
+// innermost guard (a thread-local one would link the runtime's emulated TLS).
+MessageBoxShowGuard* innermost = nullptr;
+}  // namespace
 
 MessageBoxShowGuard::MessageBoxShowGuard() : outer_(innermost) {
   innermost = this;

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks a 64-bit link map: every function the program kept still has the unwind
+# table its object file gave it, so exceptions can pass through every frame.
+# Usage: check-unwind-tables.sh <objdump> <link map>
+set -euo pipefail
+objdump="$1"
+map="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# "<file>\t<suffix>" for each input section of the given kind the link kept,
+# where the suffix is what follows ".text" or ".pdata" in the section's name.
+kept() {
+  awk -v kind="$1" '/^Linker script and memory map/ { on = 1; next }
+    !on { next }
+    index($1, kind) == 1 && /^ \./ { suffix = substr($1, length(kind) + 1)
+      if (NF >= 4) { print $4 "\t" suffix; suffix = "" } else pending = 1; next }
+    pending && /^ +0x/ { if (NF >= 3) print $3 "\t" suffix; pending = 0; next }
+    { pending = 0 }' "$map" | sort -u
+}
+kept .text >"$work/code"
+kept .pdata >"$work/tables"
+
+# The tables each input file offers, read from the objects and archives themselves.
+cut -f1 "$work/code" | sed -E 's/\([^)]*\)$//' | sort -u | while read -r input; do
+  "$objdump" -h "$input" | awk -v input="$input" '
+    /^In archive/ { archive = 1; next }
+    /:[ \t]+file format/ { member = $1; sub(/:$/, "", member); next }
+    $1 ~ /^[0-9]+$/ && index($2, ".pdata") == 1 {
+      file = archive ? input "(" member ")" : input
+      print file "\t" substr($2, 7) }'
+done | sort -u >"$work/offered"
+
+# Kept code whose object offers a table for it, and which the link lost.
+comm -12 "$work/code" "$work/offered" >"$work/needed"
+lost=$(comm -23 "$work/needed" "$work/tables")
+needed=$(wc -l <"$work/needed")
+if [ "$needed" -eq 0 ]; then
+  echo "no kept function with an unwind table found in $map: not a 64-bit link map?" >&2
+  exit 1
+fi
+if [ -n "$lost" ]; then
+  echo "kept functions without their unwind tables:" >&2
+  printf "%s\n" "$lost" | head -20 >&2 || true
+  exit 1
+fi
+echo "$needed kept functions, each with its unwind table"
