@@ -4,9 +4,9 @@
 
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "resources/ResourceIds.h"
-#include "ui/Application.h"
 
 namespace tarnsel::ui {
 
@@ -42,7 +42,26 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                  GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+Window::ErrorSink& CurrentErrorSink() {
+  static Window::ErrorSink sink;
+  return sink;
+}
+
 }  // namespace
+
+void Window::setErrorSink(ErrorSink sink) { CurrentErrorSink() = std::move(sink); }
+
+void Window::reportError(const std::exception& error) noexcept {
+  try {
+    if (const ErrorSink& sink = CurrentErrorSink()) {
+      sink(error);
+      return;
+    }
+    OutputDebugStringA(error.what());
+  } catch (...) {
+    // A sink that fails in turn has nowhere left to report to.
+  }
+}
 
 Window::~Window() {
   if (handle_) {
@@ -130,9 +149,7 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
   try {
     result = self->dispatch(message, wParam, lParam);
   } catch (const std::exception& error) {
-    // Nothing unwinds through Windows: the handler stops, the error is reported,
-    // and the program goes on.
-    Application::current().showException(error);
+    reportError(error);
   }
   if (message == WM_NCDESTROY) {
     RemovePropW(window, kObjectProperty);

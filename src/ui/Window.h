@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,14 @@ class Window {
 
   // The object behind a window of ours, or nullptr.
   static Window* fromHandle(HWND window);
+
+  // Where an error thrown by a message handler ends: nothing unwinds through
+  // Windows, so the handler stops there and the program goes on. The application
+  // sets its error box at start; an empty sink restores the default, which
+  // writes the message to the debugger output.
+  using ErrorSink = std::function<void(const std::exception&)>;
+  static void setErrorSink(ErrorSink sink);
+  static void reportError(const std::exception& error) noexcept;
 
  protected:
   Window() = default;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/GdiCanvas.h"
@@ -86,9 +85,7 @@ OutlineGridView::OutlineGridView(ui::Form& form, std::string name, const ModelFa
   layout().bounds.width = TCustomOutline::DefaultWidth;
   layout().bounds.height = TCustomOutline::DefaultHeight;
   model_ = makeModel(*this);
-  model_->ReportError = [](const std::exception& error) {
-    ui::Application::current().showException(error);
-  };
+  model_->ReportError = [](const std::exception& error) { ui::Window::reportError(error); };
   model_->setView(this);
 }
 
