@@ -364,11 +364,10 @@ bool Form::preTranslate(MSG& message) {
   return false;
 }
 
-void Form::onPaint() {
-  PaintDC paint(handle());
+void Form::paint(HDC dc) {
   RECT client;
   GetClientRect(handle(), &client);
-  FillRect(paint.get(), &client, brushFor(color));
+  FillRect(dc, &client, brushFor(color));
 #ifdef TARNSEL_STARTUP_TRACE
   static bool firstPaint = true;
   if (firstPaint && Application::current().mainForm() == this) {
@@ -380,11 +379,6 @@ void Form::onPaint() {
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      onPaint();
-      return 0;
     case WM_SIZE:
       if (showDeferred_ && wParam != SIZE_MINIMIZED) runFirstShow(screen::TWindowState::wsNormal);
       realign();

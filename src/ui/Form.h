@@ -80,6 +80,8 @@ class Form : public Window {
   void createForm(const std::string& caption, int left, int top, int width, int height,
                   bool outerSize = false, HWND owner = nullptr);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool paintsItself() const override { return true; }
+  void paint(HDC dc) override;
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
   void scaleForDisplay(int designedTextHeight);
@@ -97,7 +99,6 @@ class Form : public Window {
   bool onActivate(bool active, bool minimized);
   void realign();
   void placeAtDesktopCenter();
-  void onPaint();
 
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> topLevel_;

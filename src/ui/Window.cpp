@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "resources/ResourceIds.h"
+#include "ui/Gdi.h"
 
 namespace tarnsel::ui {
 
@@ -127,6 +128,24 @@ LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::optional<LRESULT> Window::reflected(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
+std::optional<LRESULT> Window::paintMessage(UINT message, WPARAM wParam) {
+  if (!paintsItself()) return std::nullopt;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // paint() covers the whole client area: erasing would only flicker
+    case WM_PAINT: {
+      PaintDC dc(handle_);
+      paint(dc.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
 LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HWND child = NotifyingChild(handle_, message, wParam, lParam)) {
     Window* object = fromHandle(child);
@@ -134,6 +153,7 @@ LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       if (auto result = object->reflected(message, wParam, lParam)) return *result;
     }
   }
+  if (auto result = paintMessage(message, wParam)) return *result;
   return handleMessage(message, wParam, lParam);
 }
 

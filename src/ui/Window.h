@@ -57,12 +57,20 @@ class Window {
   // it to the parent's default handling.
   virtual std::optional<LRESULT> reflected(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // A window that draws all of its client area says so: its background is then
+  // never erased, and paint() serves both WM_PAINT (in BeginPaint's DC) and
+  // WM_PRINTCLIENT (in the DC the message gives).
+  virtual bool paintsItself() const { return false; }
+  virtual void paint(HDC) {}
+
   // Called after WM_NCDESTROY, when the handle is gone.
   virtual void onDestroyed() {}
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // The paint messages of a window that paints itself; nullopt for any other.
+  std::optional<LRESULT> paintMessage(UINT message, WPARAM wParam);
   void attach(HWND window);
 
   HWND handle_ = nullptr;

@@ -283,11 +283,6 @@ std::optional<screen::Bitmap> OutlineGridView::loadBitmap(const std::string& res
 
 // Painting
 
-void OutlineGridView::onPaint() {
-  ui::PaintDC paint(handle());
-  this->paint(paint.get());
-}
-
 void OutlineGridView::paint(HDC dc) {
   RECT client;
   GetClientRect(handle(), &client);
@@ -377,14 +372,6 @@ LRESULT OutlineGridView::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      onPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SIZE:
       onSize();
       return 0;

@@ -76,7 +76,7 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   void scrollTo(int topRow, int leftOffset);
   void scrollIntoView(int row);
 
-  void onPaint();
+  bool paintsItself() const override { return true; }
   void paint(HDC dc) override;
   void drawRows(HDC dc, const RECT& client);
   void onSize();
