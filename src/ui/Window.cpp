@@ -65,10 +65,13 @@ void Window::reportError(const std::exception& error) noexcept {
 }
 
 Window::~Window() {
-  if (handle_) {
-    HWND window = handle_;
-    DestroyWindow(window);
-  }
+  if (!handle_) return;
+  // The derived parts of this object are gone already: the window is unhooked
+  // first, so that none of the messages its destruction sends reaches them (or
+  // this object, through its handle) and all go to the default procedure.
+  HWND window = handle_;
+  detach();
+  DestroyWindow(window);
 }
 
 Window* Window::fromHandle(HWND window) {
@@ -78,6 +81,14 @@ Window* Window::fromHandle(HWND window) {
 void Window::attach(HWND window) {
   handle_ = window;
   SetPropW(window, kObjectProperty, this);
+}
+
+void Window::detach() {
+  RemovePropW(handle_, kObjectProperty);
+  if (systemProc_) {
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+  }
+  handle_ = nullptr;
 }
 
 void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, DWORD style,
@@ -172,11 +183,7 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
     reportError(error);
   }
   if (message == WM_NCDESTROY) {
-    RemovePropW(window, kObjectProperty);
-    if (self->systemProc_) {
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->systemProc_));
-    }
-    self->handle_ = nullptr;
+    self->detach();
     self->onDestroyed();
   }
   return result;

@@ -16,6 +16,11 @@ class Window {
  public:
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
+  // Destroys the window, if it still exists, after unhooking it from this
+  // object: no handler, neither a derived class's nor this base's, runs once the
+  // object's destruction has begun, so a derived class whose handlers use its
+  // members needs no destructor of its own for its window. A window destroyed
+  // while its object lives reaches the handlers as usual, WM_NCDESTROY last.
   virtual ~Window();
 
   HWND handle() const { return handle_; }
@@ -72,6 +77,9 @@ class Window {
   // The paint messages of a window that paints itself; nullopt for any other.
   std::optional<LRESULT> paintMessage(UINT message, WPARAM wParam);
   void attach(HWND window);
+  // Unhooks the object from its window: later messages go to the default
+  // procedure (for a system control, the control's own).
+  void detach();
 
   HWND handle_ = nullptr;
   WNDPROC systemProc_ = nullptr;  // the system control's own procedure

@@ -1,5 +1,6 @@
-// The window base against the real window manager: the one paint path and
-// where errors thrown by handlers end.
+// The window base against the real window manager: the one paint path, the
+// window's destruction by the object's destructor, and where errors thrown by
+// handlers end.
 #include "ui/Window.h"
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,7 +26,8 @@ constexpr COLORREF kPaintColor = RGB(0, 128, 128);
 constexpr UINT kThrowMessage = WM_APP + 1;
 
 // A window of our own class that paints itself in one colour (or leaves its
-// painting to the default handling) and throws from its handler on request.
+// painting to the default handling), throws from its handler on request, and
+// records what reached it.
 class ProbeWindow final : public Window {
  public:
   explicit ProbeWindow(HWND parent, bool paintsItself = true) : paintsItself_(paintsItself) {
@@ -33,6 +36,9 @@ class ProbeWindow final : public Window {
   }
 
   int paints = 0;
+  int destroyedCalls = 0;
+  // For each child whose destruction was notified: the object its handle led to.
+  std::vector<Window*> objectsOfDestroyedChildren;
 
  protected:
   bool paintsItself() const override { return paintsItself_; }
@@ -45,11 +51,23 @@ class ProbeWindow final : public Window {
   }
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kThrowMessage) throw std::runtime_error("handler failed");
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_DESTROY) {
+      objectsOfDestroyedChildren.push_back(fromHandle(reinterpret_cast<HWND>(lParam)));
+    }
     return Window::handleMessage(message, wParam, lParam);
   }
+  void onDestroyed() override { ++destroyedCalls; }
 
  private:
   bool paintsItself_;
+};
+
+// A system edit control routed through its object.
+class SystemProbe final : public Window {
+ public:
+  explicit SystemProbe(HWND parent) {
+    createSystem(L"EDIT", WS_CHILD | WS_VISIBLE, 0, L"", parent, {0, 0, 50, 20}, 7);
+  }
 };
 
 // The colour of each pixel that `window` prints into a 32-bit image of its
@@ -115,6 +133,29 @@ TEST_F(WindowBaseTest, WindowThatDoesNotPaintItselfIsLeftToTheDefaultHandling) {
   EXPECT_EQ(SendMessageW(window.handle(), WM_ERASEBKGND, 0, 0), 0);
   PrintClient(window.handle());
   EXPECT_EQ(window.paints, 0);
+}
+
+TEST_F(WindowBaseTest, DestructorDestroysTheWindowOutOfReachOfTheObject) {
+  ProbeWindow parent(nullptr);
+  auto own = std::make_unique<ProbeWindow>(parent.handle());
+  auto system = std::make_unique<SystemProbe>(parent.handle());
+  HWND ownWindow = own->handle();
+  HWND systemWindow = system->handle();
+  own.reset();
+  system.reset();
+  EXPECT_FALSE(IsWindow(ownWindow));
+  EXPECT_FALSE(IsWindow(systemWindow));
+  // While the windows went, their handles led to no object in destruction.
+  EXPECT_EQ(parent.objectsOfDestroyedChildren, (std::vector<Window*>{nullptr, nullptr}));
+}
+
+TEST_F(WindowBaseTest, WindowDestroyedWhileItsObjectLivesReachesItsHandlers) {
+  ProbeWindow parent(nullptr);
+  ProbeWindow child(parent.handle());
+  DestroyWindow(child.handle());
+  EXPECT_EQ(parent.objectsOfDestroyedChildren, (std::vector<Window*>{&child}));
+  EXPECT_EQ(child.destroyedCalls, 1);
+  EXPECT_FALSE(child.hasHandle());
 }
 
 TEST_F(WindowBaseTest, ErrorThrownByHandlerEndsInTheSinkAndTheWindowGoesOn) {

@@ -89,11 +89,6 @@ OutlineGridView::OutlineGridView(ui::Form& form, std::string name, const ModelFa
   model_->setView(this);
 }
 
-OutlineGridView::~OutlineGridView() {
-  // Gone before the model, whose window it is.
-  if (hasHandle()) DestroyWindow(handle());
-}
-
 void OutlineGridView::setFontHeight(int height) {
   fontHeight = height;
   model_->FontChanged();

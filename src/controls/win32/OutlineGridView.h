@@ -23,7 +23,6 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   using ModelFactory = std::function<std::unique_ptr<TCustomOutline>(OutlineServices&)>;
 
   OutlineGridView(ui::Form& form, std::string name, const ModelFactory& makeModel);
-  ~OutlineGridView() override;
 
   TCustomOutline& outline() const { return *model_; }
 
