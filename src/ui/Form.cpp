@@ -220,8 +220,9 @@ int Form::showModal() {
   if (!shownOnce_) {
     runFirstShow(screen::TWindowState::wsNormal);
   } else {
+    // Activation gives the focus back to the control that had it when the form
+    // was hidden: hiding deactivated the form, which kept that control.
     ShowInState(handle(), hiddenState());
-    if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
   }
   modalResult = 0;
   Application& application = Application::current();
@@ -237,8 +238,6 @@ int Form::showModal() {
   const int result = modalResult;
 
   const bool stillActive = GetActiveWindow() == handle();
-  HWND focus = GetFocus();
-  lastFocus_ = focus && IsChild(handle(), focus) ? focus : nullptr;
   for (HWND window : disabled.windows) EnableWindow(window, TRUE);
   ShowWindow(handle(), SW_HIDE);
   SetCursor(cursorBefore);

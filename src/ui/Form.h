@@ -109,7 +109,6 @@ class Form : public Window {
   bool shownOnce_ = false;
   bool showing_ = false;  // the first show is under way
   bool modal_ = false;
-  HWND lastFocus_ = nullptr;   // not owned: the focus when the form was last hidden
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   screen::TWindowState pendingState_ =
       screen::TWindowState::wsNormal;  // the state the first show ends in
