@@ -134,6 +134,7 @@ add_executable(tarnsel_wine_tests
   tests/wine/FormBindTest.cpp
   src/resources/ProgramIcon.rc
   tests/wine/MessageBoxShowTest.cpp
+  tests/wine/WindowBaseTest.cpp
   ${bitmap_rc})
 target_include_directories(tarnsel_wine_tests PRIVATE tests ${icon_dir} src/resources)
 target_link_libraries(tarnsel_wine_tests PRIVATE tarnsel_win32 tarnsel_ui gtest gtest_main)

@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/MessageBoxShow.h"
 #include "ui/Text.h"
+#include "ui/Window.h"
 
 namespace tarnsel::ui {
 
@@ -28,6 +29,7 @@ ComApartment::~ComApartment() {
 
 Application::Application() {
   currentApplication = this;
+  Window::setErrorSink([this](const std::exception& error) { showException(error); });
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   if (const auto init = commonControls_.function<InitCommonControls>("InitCommonControlsEx")) {
@@ -39,7 +41,10 @@ Application::Application() {
 }
 
 Application::~Application() {
-  if (currentApplication == this) currentApplication = nullptr;
+  if (currentApplication == this) {
+    currentApplication = nullptr;
+    Window::setErrorSink(nullptr);
+  }
 }
 
 Application& Application::current() { return *currentApplication; }
@@ -105,7 +110,7 @@ void Application::fatal(const std::exception& error) noexcept {
       known ? known->raisedAt() : __builtin_extract_return_addr(__builtin_return_address(0));
   const std::wstring text =
       Widen(screen::FatalErrorText(known ? known->className() : "Exception", Narrow(fileName),
-                           AddressText(raisedAt), error.what()));
+                                   AddressText(raisedAt), error.what()));
   MessageBoxShowGuard keepInView;
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);

@@ -61,21 +61,13 @@ LRESULT Control::controlColors(HDC dc) {
   return reinterpret_cast<LRESULT>(form_.brushFor(color));
 }
 
-LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (paintsItself()) {
-    switch (message) {
-      case WM_ERASEBKGND:
-        return 1;
-      case WM_PAINT: {
-        PaintDC dc(handle());
-        paint(dc.get());
-        return 0;
-      }
-      case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
+void Control::paintWindowlessChildren(HDC dc) {
+  for (Control* child : children_) {
+    if (child->windowless() && child->visible) child->paintWindowless(dc);
   }
+}
+
+LRESULT Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT &&
       reinterpret_cast<HWND>(wParam) == handle()) {
     SetCursor(LoadTCursor(cursor));

@@ -66,10 +66,9 @@ class Control : public Window {
   HWND parentHandle() const;
   RECT boundsRect() const;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // A control of our own window class that draws all of its client area: the
-  // background is never erased, and one routine serves WM_PAINT and WM_PRINTCLIENT.
-  virtual bool paintsItself() const { return false; }
-  virtual void paint(HDC) {}
+  // Paints the visible children without a window of their own, over this
+  // control's client area: the end of the paint() of a control that holds them.
+  void paintWindowlessChildren(HDC dc);
   // The colours for a system control's WM_CTLCOLORxxx.
   LRESULT controlColors(HDC dc);
 

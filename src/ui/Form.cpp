@@ -220,8 +220,9 @@ TModalResult Form::showModal() {
   if (!shownOnce_) {
     runFirstShow(screen::TWindowState::wsNormal);
   } else {
+    // Activation gives the focus back to the control that had it when the form
+    // was hidden: hiding deactivated the form, which kept that control.
     ShowInState(handle(), hiddenState());
-    if (lastFocus_ && IsWindow(lastFocus_)) SetFocus(lastFocus_);
   }
   modalResult = mrNone;
   Application& application = Application::current();
@@ -237,8 +238,6 @@ TModalResult Form::showModal() {
   const TModalResult result = modalResult;
 
   const bool stillActive = GetActiveWindow() == handle();
-  HWND focus = GetFocus();
-  lastFocus_ = focus && IsChild(handle(), focus) ? focus : nullptr;
   for (HWND window : disabled.windows) EnableWindow(window, TRUE);
   ShowWindow(handle(), SW_HIDE);
   SetCursor(cursorBefore);
@@ -364,11 +363,10 @@ bool Form::preTranslate(MSG& message) {
   return false;
 }
 
-void Form::onPaint() {
-  PaintDC paint(handle());
+void Form::paint(HDC dc) {
   RECT client;
   GetClientRect(handle(), &client);
-  FillRect(paint.get(), &client, brushFor(color));
+  FillRect(dc, &client, brushFor(color));
 #ifdef TARNSEL_STARTUP_TRACE
   static bool firstPaint = true;
   if (firstPaint && Application::current().mainForm() == this) {
@@ -380,11 +378,6 @@ void Form::onPaint() {
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      onPaint();
-      return 0;
     case WM_SIZE:
       if (showDeferred_ && wParam != SIZE_MINIMIZED) runFirstShow(screen::TWindowState::wsNormal);
       realign();

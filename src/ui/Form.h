@@ -82,6 +82,8 @@ class Form : public Window {
   void createForm(const std::string& caption, int left, int top, int width, int height,
                   bool outerSize = false, HWND owner = nullptr);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool paintsItself() const override { return true; }
+  void paint(HDC dc) override;
   // The control named `name` as a `T`, for a form to keep in a typed member once
   // its layout is built; a missing control or one of another class is an error
   // that names the control.
@@ -108,7 +110,6 @@ class Form : public Window {
   bool onActivate(bool active, bool minimized);
   void realign();
   void placeAtDesktopCenter();
-  void onPaint();
 
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> topLevel_;
@@ -119,7 +120,6 @@ class Form : public Window {
   bool shownOnce_ = false;
   bool showing_ = false;  // the first show is under way
   bool modal_ = false;
-  HWND lastFocus_ = nullptr;   // not owned: the focus when the form was last hidden
   bool showDeferred_ = false;  // started minimised: the first show waits for a restore
   screen::TWindowState pendingState_ =
       screen::TWindowState::wsNormal;  // the state the first show ends in

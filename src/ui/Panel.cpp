@@ -28,9 +28,7 @@ void TPanel::paint(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  for (Control* child : children()) {
-    if (child->windowless() && child->visible) child->paintWindowless(dc);
-  }
+  paintWindowlessChildren(dc);
 }
 
 Control* TPanel::windowlessAt(POINT point) const {

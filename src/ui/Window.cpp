@@ -4,9 +4,10 @@
 
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "resources/ResourceIds.h"
-#include "ui/Application.h"
+#include "ui/Gdi.h"
 
 namespace tarnsel::ui {
 
@@ -42,13 +43,35 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                  GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+Window::ErrorSink& CurrentErrorSink() {
+  static Window::ErrorSink sink;
+  return sink;
+}
+
 }  // namespace
 
-Window::~Window() {
-  if (handle_) {
-    HWND window = handle_;
-    DestroyWindow(window);
+void Window::setErrorSink(ErrorSink sink) { CurrentErrorSink() = std::move(sink); }
+
+void Window::reportError(const std::exception& error) noexcept {
+  try {
+    if (const ErrorSink& sink = CurrentErrorSink()) {
+      sink(error);
+      return;
+    }
+    OutputDebugStringA(error.what());
+  } catch (...) {
+    // A sink that fails in turn has nowhere left to report to.
   }
+}
+
+Window::~Window() {
+  if (!handle_) return;
+  // The derived parts of this object are gone already: the window is unhooked
+  // first, so that none of the messages its destruction sends reaches them (or
+  // this object, through its handle) and all go to the default procedure.
+  HWND window = handle_;
+  detach();
+  DestroyWindow(window);
 }
 
 Window* Window::fromHandle(HWND window) {
@@ -58,6 +81,14 @@ Window* Window::fromHandle(HWND window) {
 void Window::attach(HWND window) {
   handle_ = window;
   SetPropW(window, kObjectProperty, this);
+}
+
+void Window::detach() {
+  RemovePropW(handle_, kObjectProperty);
+  if (systemProc_) {
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+  }
+  handle_ = nullptr;
 }
 
 void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, DWORD style,
@@ -108,6 +139,24 @@ LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::optional<LRESULT> Window::reflected(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
+std::optional<LRESULT> Window::paintMessage(UINT message, WPARAM wParam) {
+  if (!paintsItself()) return std::nullopt;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // paint() covers the whole client area: erasing would only flicker
+    case WM_PAINT: {
+      PaintDC dc(handle_);
+      paint(dc.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
 LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HWND child = NotifyingChild(handle_, message, wParam, lParam)) {
     Window* object = fromHandle(child);
@@ -115,6 +164,7 @@ LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       if (auto result = object->reflected(message, wParam, lParam)) return *result;
     }
   }
+  if (auto result = paintMessage(message, wParam)) return *result;
   return handleMessage(message, wParam, lParam);
 }
 
@@ -130,16 +180,10 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
   try {
     result = self->dispatch(message, wParam, lParam);
   } catch (const std::exception& error) {
-    // Nothing unwinds through Windows: the handler stops, the error is reported,
-    // and the program goes on.
-    Application::current().showException(error);
+    reportError(error);
   }
   if (message == WM_NCDESTROY) {
-    RemovePropW(window, kObjectProperty);
-    if (self->systemProc_) {
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->systemProc_));
-    }
-    self->handle_ = nullptr;
+    self->detach();
     self->onDestroyed();
   }
   return result;

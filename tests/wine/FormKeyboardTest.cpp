@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/Application.h"
@@ -150,6 +152,41 @@ TEST_F(FormKeyboardTest, FocusComesBackToTheControlThatHadItWhenTheFormIsActivat
   EXPECT_EQ(GetFocus(), button.handle());
   EXPECT_TRUE(press(VK_RETURN));
   EXPECT_EQ(defaultClicks, 0);
+}
+
+class ModalForm final : public Form {
+ public:
+  ModalForm() { createForm("ModalForm", 50, 50, 200, 100); }
+};
+
+// Runs `step` from inside the modal loop of `modal`, then ends the run with OK.
+void RunModal(Form& modal, std::function<void()> step) {
+  static std::function<void()> pending;
+  pending = [&modal, step = std::move(step)] {
+    step();
+    modal.modalResult = mrOk;
+  };
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    std::exchange(pending, nullptr)();
+  });
+  ASSERT_EQ(modal.showModal(), mrOk);
+}
+
+TEST_F(FormKeyboardTest, ModalFormGivesTheFocusBackToTheControlThatHadItWhenItEnded) {
+  ModalForm picker;
+  TEdit& first = Place(picker.add<TEdit>(nullptr, "Edit1"), 0, {10, 10, 100, 20});
+  TEdit& second = Place(picker.add<TEdit>(nullptr, "Edit2"), 1, {10, 40, 100, 20});
+  HWND focusAtFirstRun = nullptr;
+  HWND focusAtSecondRun = nullptr;
+  RunModal(picker, [&] {
+    focusAtFirstRun = GetFocus();
+    SetFocus(second.handle());
+  });
+  EXPECT_FALSE(IsWindowVisible(picker.handle()));
+  RunModal(picker, [&] { focusAtSecondRun = GetFocus(); });
+  EXPECT_EQ(focusAtFirstRun, first.handle());
+  EXPECT_EQ(focusAtSecondRun, second.handle());
 }
 
 TEST_F(FormKeyboardTest, CollapsedBrowserStaysInTheSequence) {

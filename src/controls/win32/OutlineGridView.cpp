@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/GdiCanvas.h"
@@ -86,15 +85,8 @@ OutlineGridView::OutlineGridView(ui::Form& form, std::string name, const ModelFa
   layout().bounds.width = TCustomOutline::DefaultWidth;
   layout().bounds.height = TCustomOutline::DefaultHeight;
   model_ = makeModel(*this);
-  model_->ReportError = [](const std::exception& error) {
-    ui::Application::current().showException(error);
-  };
+  model_->ReportError = [](const std::exception& error) { ui::Window::reportError(error); };
   model_->setView(this);
-}
-
-OutlineGridView::~OutlineGridView() {
-  // Gone before the model, whose window it is.
-  if (hasHandle()) DestroyWindow(handle());
 }
 
 void OutlineGridView::setFontHeight(int height) {
@@ -286,11 +278,6 @@ std::optional<screen::Bitmap> OutlineGridView::loadBitmap(const std::string& res
 
 // Painting
 
-void OutlineGridView::onPaint() {
-  ui::PaintDC paint(handle());
-  this->paint(paint.get());
-}
-
 void OutlineGridView::paint(HDC dc) {
   RECT client;
   GetClientRect(handle(), &client);
@@ -380,14 +367,6 @@ LRESULT OutlineGridView::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      onPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SIZE:
       onSize();
       return 0;

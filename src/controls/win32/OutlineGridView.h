@@ -23,7 +23,6 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   using ModelFactory = std::function<std::unique_ptr<TCustomOutline>(OutlineServices&)>;
 
   OutlineGridView(ui::Form& form, std::string name, const ModelFactory& makeModel);
-  ~OutlineGridView() override;
 
   TCustomOutline& outline() const { return *model_; }
 
@@ -76,7 +75,7 @@ class OutlineGridView : public ui::Control, public OutlineView, public OutlineSe
   void scrollTo(int topRow, int leftOffset);
   void scrollIntoView(int row);
 
-  void onPaint();
+  bool paintsItself() const override { return true; }
   void paint(HDC dc) override;
   void drawRows(HDC dc, const RECT& client);
   void onSize();
