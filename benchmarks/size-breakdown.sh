@@ -6,6 +6,8 @@
 # Usage: benchmarks/size-breakdown.sh [x86_64|i686]...     (default: both)
 #        benchmarks/size-breakdown.sh --map <map> <exe>    (an existing link)
 set -euo pipefail
+# Link maps and tool output are read by their English headings.
+export LC_ALL=C
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 kib() { awk -v b="$1" 'BEGIN { printf "%.1f KiB", b / 1024 }'; }

@@ -8,6 +8,8 @@
 # Usage (as the link rule's launcher): LinkWithoutDeadUnwind.sh <ld> <link command...>
 # The link command must write a map (-Wl,-Map=<file>).
 set -euo pipefail
+# The map is read by its English headings, whatever the caller's language.
+export LC_ALL=C
 ld="$1"
 shift
 map=""
@@ -36,6 +38,8 @@ kept_code() {
 sed 's/KEEP(\*(\.pdata\*))/*(.pdata*)/' "$work/default.ld" >"$work/first.ld"
 "$@" -Wl,-T,"$work/first.ld"
 kept_code "$map" >"$work/first.kept"
+[ -s "$work/first.kept" ] ||
+  { echo "LinkWithoutDeadUnwind: no kept code found in $map" >&2; exit 1; }
 
 # Second link: the tables of exactly the code the first link kept, named one by
 # one, so that no kept function loses its table whatever the linker does with

@@ -3,6 +3,8 @@
 # table its object file gave it, so exceptions can pass through every frame.
 # Usage: check-unwind-tables.sh <objdump> <link map>
 set -euo pipefail
+# Link maps and tool output are read by their English headings.
+export LC_ALL=C
 objdump="$1"
 map="$2"
 work=$(mktemp -d)
