@@ -69,12 +69,8 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # --- Start-up: two kits copied from demo/kit, with and without the intro page.
-for kit in intro plain; do
-  mkdir -p "$work/$kit"
-  cp -r "$root/demo/kit/." "$work/$kit/"
-  cp "$win/Tarnsel.exe" "$work/$kit/viewer.exe"
-  cp "$win/probe.exe" "$work/$kit/viewer/viewer.exe"
-done
+source "$root/scripts/demo-kit.sh"
+for kit in intro plain; do assemble_demo_kit "$work/$kit" "$win"; done
 rm "$work/plain/index.html"
 # An installed copy would be started without the main window.
 rm -rf "$HOME/Desktop/viewer"

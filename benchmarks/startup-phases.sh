@@ -41,12 +41,8 @@ wine_server_up
 
 rm -rf "$work"
 mkdir -p "$work"
-for kit in intro plain; do
-  mkdir -p "$work/$kit"
-  cp -r "$root/demo/kit/." "$work/$kit/"
-  cp "$build/Tarnsel.exe" "$work/$kit/viewer.exe"
-  cp "$build/probe.exe" "$work/$kit/viewer/viewer.exe"
-done
+source "$root/scripts/demo-kit.sh"
+for kit in intro plain; do assemble_demo_kit "$work/$kit" "$build"; done
 rm "$work/plain/index.html"
 # An installed copy would be started without the main window.
 rm -rf "$HOME/Desktop/viewer"

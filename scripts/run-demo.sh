@@ -12,11 +12,8 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target Tarnsel probe wintext
 
 kit="$root/build/demo"
-rm -rf "$kit"
-mkdir -p "$kit"
-cp -r "$root/demo/kit/." "$kit/"
-cp "$root/build/win64/Tarnsel.exe" "$kit/viewer.exe"
-cp "$root/build/win64/probe.exe" "$kit/viewer/viewer.exe"
+source "$root/scripts/demo-kit.sh"
+assemble_demo_kit "$kit" "$root/build/win64"
 
 source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
