@@ -20,20 +20,8 @@ work="$root/build/report-work"
 began=$(date +%s)
 "$root/scripts/bootstrap.sh" >&2
 
-progress() { echo "report: $*" >&2; }
-fail() {
-  echo "report: FAILED: $*" >&2
-  exit 1
-}
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-
-# Reads one number a line; prints "median min max count".
-stats() {
-  sort -g | awk '{ v[NR] = $1 } END {
-    if (NR == 0) exit 1
-    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    print m, v[1], v[NR], NR }'
-}
+BENCH_NAME=report
+source "$root/benchmarks/common.sh"
 
 # "median (min–max)" with the unit, from a stats line.
 cell() {

@@ -12,16 +12,12 @@ runs="${1:-11}"
 build="$root/build/startup-win64"
 work="$root/build/startup-work"
 
-progress() { echo "startup-phases: $*" >&2; }
-fail() {
-  echo "startup-phases: FAILED: $*" >&2
-  exit 1
-}
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+BENCH_NAME=startup-phases
+source "$root/benchmarks/common.sh"
+# The median with one decimal, "—" for no input.
 median() {
-  sort -g | awk '{ v[NR] = $1 } END {
-    if (NR == 0) { print "—"; exit }
-    printf "%.1f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+  local line
+  if line=$(stats); then awk -v m="${line%% *}" 'BEGIN { printf "%.1f", m }'; else printf '—'; fi
 }
 
 progress "building the traced Release launcher into $build"
