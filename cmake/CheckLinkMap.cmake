@@ -2,8 +2,10 @@ cmake_minimum_required(VERSION 3.25)
 # Reads the program's link map and checks that the runtime pieces a small
 # program does without stay out of it: the demangler (only the runtime's verbose
 # terminate handler reaches it), the C library's formatted printing with its
-# floating-point conversion, and the lock of local statics. The stripped program
-# must stay within its size budget.
+# floating-point conversion, the lock of local statics and, with THREADLESS, the
+# POSIX thread library's threads and keys (only the runtime's emulated
+# thread-local storage needs them). The stripped program must stay within its
+# size budget.
 file(READ ${MAP} map)
 string(FIND "${map}" "Linker script and memory map" start)
 if(start EQUAL -1)
@@ -14,6 +16,10 @@ set(unwanted
   "_a-mingw_pformat.o" "formatted printing"
   "_a-gdtoa.o" "floating-point conversion"
   "(guard.o" "locked local statics")
+if(THREADLESS)
+  list(APPEND unwanted "(emutls.o" "emulated thread-local storage"
+                       "_la-thread.o" "the POSIX thread library's threads and keys")
+endif()
 set(failed "")
 while(unwanted)
   list(POP_FRONT unwanted member what)

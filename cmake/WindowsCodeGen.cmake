@@ -1,0 +1,10 @@
+# How every Windows object is compiled and linked, the shared core included.
+add_link_options(-static -static-libgcc -static-libstdc++)
+# Small programs: every function and datum in a section of its own, so the linker
+# drops what nothing reaches (on x86_64 it keeps every function with unwind
+# tables, which its default script holds on to). All the programs' code runs on
+# their one UI thread (COM calls back on the apartment's thread), so local
+# statics need no lock, nor the runtime's locking code.
+add_compile_options(-ffunction-sections -fdata-sections -fno-threadsafe-statics)
+add_link_options(-Wl,--gc-sections)
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)
