@@ -25,8 +25,8 @@ function(tarnsel_bitmap_resources out_rc)
   set(${out_rc} ${rc} PARENT_SCOPE)
 endfunction()
 
-# The program icon: every size of art/icon in one icon file, each image 32 bits
-# deep with its transparency mask, and the resource scripts that take it in.
+# The program icon: every size of art/icon in one icon file, each image 16
+# colours deep with its transparency mask, and the resource scripts that take it in.
 # Returns the folder that holds Tarnsel.ico.
 function(tarnsel_program_icon out_dir)
   file(GLOB sizes CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/art/icon/TARNSEL*.xpm)
@@ -36,8 +36,11 @@ function(tarnsel_program_icon out_dir)
   set(ico ${dir}/Tarnsel.ico)
   add_custom_command(OUTPUT ${ico}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-    COMMAND ${TARNSEL_CONVERT} ${sizes} ICO:${ico}
-    DEPENDS ${sizes} VERBATIM)
+    COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/MakeIcon.sh ${TARNSEL_CONVERT} ${ico} ${sizes}
+    DEPENDS ${sizes} ${CMAKE_SOURCE_DIR}/cmake/MakeIcon.sh VERBATIM)
+  # Every image of the icon shows its picture exactly, transparency included.
+  add_test(NAME resources.program_icon_matches_its_art
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/check-icon.sh ${TARNSEL_CONVERT} ${ico} ${sizes})
   add_custom_target(tarnsel_icon DEPENDS ${ico})
   set_source_files_properties(${CMAKE_SOURCE_DIR}/src/resources/Tarnsel.rc
     ${CMAKE_SOURCE_DIR}/src/resources/ProgramIcon.rc PROPERTIES OBJECT_DEPENDS ${ico})
