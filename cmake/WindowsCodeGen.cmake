@@ -6,5 +6,10 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # their one UI thread (COM calls back on the apartment's thread), so local
 # statics need no lock, nor the runtime's locking code.
 add_compile_options(-ffunction-sections -fdata-sections -fno-threadsafe-statics)
+# No run-time type information: every polymorphic class would carry its type's
+# name and description, and the code nothing asks for (about 12 KB); the few
+# questions of class are virtual functions. Constructors and destructors each
+# in their own symbols, not one shared body copied into every object that uses it.
+add_compile_options(-fno-rtti -fno-declone-ctor-dtor)
 add_link_options(-Wl,--gc-sections)
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)

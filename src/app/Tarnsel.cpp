@@ -26,6 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     form1->setPicker(form2.get());
     TARNSEL_STARTUP_STAMP("form2");
     return application.run();
+  } catch (const tarnsel::TarnselError& error) {
+    application.fatal(error);
   } catch (const std::exception& error) {
     application.fatal(error);
   }

@@ -72,7 +72,8 @@ bool Application::processMessage(MSG& message) {
   // Keyboard navigation (Tab, Enter for the default button) within the form
   // that holds the focus.
   HWND top = GetAncestor(message.hwnd, GA_ROOT);
-  Form* form = dynamic_cast<Form*>(Window::fromHandle(top));
+  Window* window = Window::fromHandle(top);
+  Form* form = window ? window->asForm() : nullptr;
   if (form && form->preTranslate(message)) return true;
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -99,18 +100,21 @@ void Application::showException(const std::exception& error) noexcept {
   }
 }
 
+void Application::fatal(const TarnselError& error) noexcept {
+  showFatal(error.className(), error.raisedAt(), error.what());
+}
+
 void Application::fatal(const std::exception& error) noexcept {
-  const auto* known = dynamic_cast<const TarnselError*>(&error);
+  showFatal("Exception", __builtin_extract_return_addr(__builtin_return_address(0)), error.what());
+}
+
+void Application::showFatal(const char* className, const void* raisedAt,
+                            const char* message) noexcept {
   wchar_t module[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, module, MAX_PATH);
   const wchar_t* fileName = wcsrchr(module, L'\\') ? wcsrchr(module, L'\\') + 1 : module;
-  // The program's own errors name where they were raised; any other error names
-  // the handler that caught it, the code right after the call of this function.
-  const void* raisedAt =
-      known ? known->raisedAt() : __builtin_extract_return_addr(__builtin_return_address(0));
   const std::wstring text =
-      Widen(screen::FatalErrorText(known ? known->className() : "Exception", Narrow(fileName),
-                                   AddressText(raisedAt), error.what()));
+      Widen(screen::FatalErrorText(className, Narrow(fileName), AddressText(raisedAt), message));
   MessageBoxShowGuard keepInView;
   MessageBoxW(nullptr, text.c_str(), L"アプリケーション エラー",
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);

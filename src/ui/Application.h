@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/Errors.h"
 #include "platform/win32/PreloadedLibraries.h"
 #include "platform/win32/SystemLibrary.h"
 #include "screen/ErrorText.h"
@@ -59,14 +60,19 @@ class Application {
   void showException(const std::exception& error) noexcept;
 
   // The fatal error box for an error that escaped while the program was being
-  // built; the process then ends with exit code 1.
-  // Kept out of line: for an error of another kind the box names the caller.
+  // built; the process then ends with exit code 1. The program's own errors
+  // name where they were raised.
+  [[noreturn]] void fatal(const TarnselError& error) noexcept;
+  // Any other error names the handler that caught it, the code right after the
+  // call: kept out of line for that.
   [[noreturn, gnu::noinline]] void fatal(const std::exception& error) noexcept;
 
   // The show command that the process was started with.
   int startupShowCommand() const { return startupShowCommand_; }
 
  private:
+  [[noreturn]] void showFatal(const char* className, const void* raisedAt,
+                              const char* message) noexcept;
   // First, before anything of the system can load them by name from elsewhere.
   platform::win32::PreloadedLibraries preloadedLibraries_;
   // Loaded at run time rather than imported, so that the loader never looks for

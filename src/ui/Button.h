@@ -15,6 +15,7 @@ enum class TBitBtnKind { bkCustom, bkOK, bkAbort };
 
 class TBitBtn : public Control {
  public:
+  ClassId classId() const override { return ClassIdOf<TBitBtn>(); }
   TBitBtn(Form& form, std::string name) : Control(form, std::move(name)) {}
   std::string caption;  // UTF-8; a stored empty caption takes the kind's
   std::function<void()> OnClick;
@@ -41,6 +42,7 @@ class TBitBtn : public Control {
 
 class TSpeedButton : public Control {
  public:
+  ClassId classId() const override { return ClassIdOf<TSpeedButton>(); }
   TSpeedButton(Form& form, std::string name) : Control(form, std::move(name)) {}
   std::string caption;
   std::function<void()> OnClick;

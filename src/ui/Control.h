@@ -17,9 +17,22 @@ namespace tarnsel::ui {
 
 class Form;
 
+// Names a control's own class, for a form to check the class of a control it
+// binds (the programs are built without run-time type information).
+using ClassId = const void*;
+template <typename T>
+inline constexpr char kClassIdTag = 0;
+template <typename T>
+constexpr ClassId ClassIdOf() {
+  return &kClassIdTag<T>;
+}
+
 class Control : public Window {
  public:
   Control(Form& form, std::string name);
+  Control* asControl() override { return this; }
+  // The class a form may bind this control as; none unless the class says so.
+  virtual ClassId classId() const { return nullptr; }
   const std::string& name() const { return name_; }
   screen::LayoutNode& layout() { return layout_; }
 

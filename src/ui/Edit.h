@@ -10,6 +10,7 @@ namespace tarnsel::ui {
 
 class TEdit : public Control, public screen::TextControl {
  public:
+  ClassId classId() const override { return ClassIdOf<TEdit>(); }
   TEdit(Form& form, std::string name) : Control(form, std::move(name)) {
     color = screen::clWindow;
     fontColor = screen::clBlack;

@@ -298,7 +298,8 @@ std::vector<Control*> Form::tabSequence() const {
 
 Control* Form::controlHolding(HWND window) const {
   for (HWND inner = window; inner != nullptr && inner != handle(); inner = GetParent(inner)) {
-    auto* control = dynamic_cast<Control*>(Window::fromHandle(inner));
+    Window* window = Window::fromHandle(inner);
+    Control* control = window ? window->asControl() : nullptr;
     if (control && &control->form() == this) return control;
   }
   return nullptr;

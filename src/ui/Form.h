@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "screen/StartupShow.h"
@@ -21,6 +22,7 @@ enum class TPosition { poDesigned, poDesktopCenter };
 
 class Form : public Window {
  public:
+  Form* asForm() override { return this; }
   ~Form() override;
 
   // Adds a control under `parent` (nullptr: the form itself); the form owns it.
@@ -84,13 +86,15 @@ class Form : public Window {
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool paintsItself() const override { return true; }
   void paint(HDC dc) override;
-  // The control named `name` as a `T`, for a form to keep in a typed member once
-  // its layout is built; a missing control or one of another class is an error
-  // that names the control.
+  // The control named `name` as a `T` (its own class, or any control as a
+  // `Control`), for a form to keep in a typed member once its layout is built; a
+  // missing control or one of another class is an error that names the control.
   template <typename T>
   T* bind(const std::string& name) const {
     Control* found = find(name);
-    if (T* control = dynamic_cast<T*>(found)) return control;
+    if (found && (std::is_same_v<T, Control> || found->classId() == ClassIdOf<T>())) {
+      return static_cast<T*>(found);
+    }
     throw std::logic_error((found ? "wrong class for component " : "no component ") + name);
   }
   // Scales positions and sizes when the form font's height differs from the

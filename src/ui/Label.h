@@ -7,6 +7,7 @@ namespace tarnsel::ui {
 
 class TLabel : public Control {
  public:
+  ClassId classId() const override { return ClassIdOf<TLabel>(); }
   TLabel(Form& form, std::string name) : Control(form, std::move(name)) {}
   std::string caption;  // UTF-8
 

@@ -7,6 +7,7 @@ namespace tarnsel::ui {
 
 class TPanel : public Control {
  public:
+  ClassId classId() const override { return ClassIdOf<TPanel>(); }
   TPanel(Form& form, std::string name) : Control(form, std::move(name)) {}
   std::string caption;  // UTF-8, centred; always covered in this program's panels
   bool raisedBevel = true;

@@ -14,6 +14,7 @@ namespace tarnsel::ui {
 
 class TWebBrowser : public Control {
  public:
+  ClassId classId() const override { return ClassIdOf<TWebBrowser>(); }
   TWebBrowser(Form& form, std::string name);
   // Navigates to an address given as ANSI bytes, handed to the control as UTF-16.
   void Navigate(const std::string& url);

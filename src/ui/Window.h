@@ -12,6 +12,9 @@
 
 namespace tarnsel::ui {
 
+class Control;
+class Form;
+
 class Window {
  public:
   Window(const Window&) = delete;
@@ -28,6 +31,10 @@ class Window {
 
   // The object behind a window of ours, or nullptr.
   static Window* fromHandle(HWND window);
+  // This window as a form or a control, or nullptr: the programs are built
+  // without run-time type information.
+  virtual Form* asForm() { return nullptr; }
+  virtual Control* asControl() { return nullptr; }
 
   // Where an error thrown by a message handler ends: nothing unwinds through
   // Windows, so the handler stops there and the program goes on. The application

@@ -12,6 +12,7 @@ namespace tarnsel::controls::win32 {
 
 class DriveComboBoxView : public ui::Control, public DriveListView, public screen::ScreenServices {
  public:
+  ui::ClassId classId() const override { return ui::ClassIdOf<DriveComboBoxView>(); }
   DriveComboBoxView(ui::Form& form, std::string name, platform::Platform platform);
   TDriveComboBox& model() { return model_; }
 

@@ -10,6 +10,7 @@ namespace tarnsel::controls::win32 {
 
 class FileListBoxView : public ui::Control, public FileListView, public screen::ScreenServices {
  public:
+  ui::ClassId classId() const override { return ui::ClassIdOf<FileListBoxView>(); }
   FileListBoxView(ui::Form& form, std::string name, platform::Platform platform);
   TFileListBox& model() { return model_; }
 

@@ -19,6 +19,7 @@ namespace tarnsel::controls::win32 {
 
 class OutlineGridView : public ui::Control, public OutlineView, public OutlineServices {
  public:
+  ui::ClassId classId() const override { return ui::ClassIdOf<OutlineGridView>(); }
   // Builds the model on the services of the view that will show it.
   using ModelFactory = std::function<std::unique_ptr<TCustomOutline>(OutlineServices&)>;
 
