@@ -68,6 +68,12 @@ struct Numbering {
   std::vector<ReferenceNode*> nodes;
   std::vector<int> level, descendants, rowsBelow;
   std::vector<int> rowIndex;
+
+  // The index after the block of the node at `index` and its descendants: the
+  // next sibling's, when it has one.
+  int indexAfter(int index) const {
+    return index + 1 + descendants[static_cast<std::size_t>(index)];
+  }
 };
 
 // Numbers `node`'s subtree; `shown` tells whether the node has a row.
@@ -88,8 +94,14 @@ inline void Number(ReferenceNode& node, int level, bool shown, Numbering& out) {
   out.rowsBelow[index] = node.expanded ? rows : 0;
 }
 
-inline Numbering NumberTree(ReferenceNode& root) {
+// `nodes`, the count with the root, sizes the vectors once.
+inline Numbering NumberTree(ReferenceNode& root, std::size_t nodes) {
   Numbering numbering;
+  for (auto* column : {&numbering.level, &numbering.descendants, &numbering.rowsBelow}) {
+    column->reserve(nodes);
+  }
+  numbering.nodes.reserve(nodes);
+  numbering.rowIndex.reserve(nodes);
   Number(root, 0, true, numbering);
   return numbering;
 }

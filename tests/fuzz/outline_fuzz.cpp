@@ -433,19 +433,13 @@ class Session {
                        Comparison& comparison) {
     checkChildCount(item, node);
     const fuzzing::Numbering& numbers = comparison.numbers;
-    std::vector<int> childIndices;
-    childIndices.reserve(node.children.size());
-    for (int childIndex = index + 1; childIndices.size() < node.children.size();
-         childIndex += 1 + numbers.descendants[static_cast<std::size_t>(childIndex)]) {
-      childIndices.push_back(childIndex);
-    }
     if (index > 0 && numbered(index, numbers.level[static_cast<std::size_t>(index)], count())) {
-      checkChildNumbering(item, node, childIndices);
+      checkChildNumbering(item, node, index, numbers);
     }
-    for (int k = 0; k < static_cast<int>(childIndices.size()); ++k) {
+    int childIndex = index + 1;
+    for (int k = 0; k < static_cast<int>(node.children.size()); ++k) {
       TOutlineNode& child = childAt(item, node, k);
       ReferenceNode& reference = *node.children[static_cast<std::size_t>(k)];
-      const int childIndex = childIndices[static_cast<std::size_t>(k)];
       comparison.items[static_cast<std::size_t>(childIndex)] = &child;
       std::string childPath;
       if (pathChecked(childIndex, numbers.level[static_cast<std::size_t>(childIndex)])) {
@@ -453,6 +447,7 @@ class Session {
       }
       compareItem(child, reference, childIndex, childPath, comparison);
       compareChildren(child, reference, childIndex, childPath, comparison);
+      childIndex = numbers.indexAfter(childIndex);
     }
   }
 
@@ -475,17 +470,22 @@ class Session {
       Check(item.FullPath() == path, "full path", node.text);
   }
 
-  // The indices of an item's children as the item reports them.
-  void checkChildNumbering(TOutlineNode& item, ReferenceNode& node,
-                           const std::vector<int>& childIndices) {
-    const int first = childIndices.empty() ? -1 : childIndices.front();
-    const int last = childIndices.empty() ? -1 : childIndices.back();
+  // The indices of the children of the item at `index` as the item reports them.
+  void checkChildNumbering(TOutlineNode& item, const ReferenceNode& node, int index,
+                           const fuzzing::Numbering& numbers) {
+    const std::size_t children = node.children.size();
+    int first = -1;
+    int last = -1;
+    int childIndex = index + 1;
+    for (std::size_t k = 0; k < children; ++k) {
+      const int next = k + 1 < children ? numbers.indexAfter(childIndex) : -1;
+      Check(item.NextChildIndex(childIndex) == next, "next child", node.text);
+      if (k == 0) first = childIndex;
+      last = childIndex;
+      childIndex = next;
+    }
     Check(item.FirstChildIndex() == first && item.LastChildIndex() == last, "child ends",
           node.text);
-    for (std::size_t k = 0; k < childIndices.size(); ++k) {
-      const int next = k + 1 < childIndices.size() ? childIndices[k + 1] : -1;
-      Check(item.NextChildIndex(childIndices[k]) == next, "next child", node.text);
-    }
   }
 
   // What one item must show, from the reference alone: its index, level, parent,
@@ -543,7 +543,8 @@ class Session {
   // The full comparison: every item, a sample of the numbering, every sampled
   // row, and the selection.
   void check() {
-    Comparison comparison{fuzzing::NumberTree(root_), outline_.PathSeparator(), {}};
+    Comparison comparison{
+        fuzzing::NumberTree(root_, all_.size() + 1), outline_.PathSeparator(), {}};
     const fuzzing::Numbering& numbers = comparison.numbers;
     Check(std::equal(numbers.nodes.begin() + 1, numbers.nodes.end(), all_.begin(), all_.end()),
           "the reference's items are kept in index order", "");
