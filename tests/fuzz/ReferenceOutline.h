@@ -1,11 +1,10 @@
 // A plain outline tree for the outline fuzz target to hold the model against:
-// nodes own their children in a vector, and indices and rows are found by
-// walking the whole tree, the slow and obvious way.
+// nodes own their children in a vector, and indices, levels and rows are found
+// by walking the tree, the slow and obvious way.
 #pragma once
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tarnsel::fuzzing {
@@ -47,24 +46,11 @@ struct ReferenceNode {
   }
 };
 
-// Every node below `node` in pre-order; with `shownOnly`, only those with a row.
-inline void PreOrder(ReferenceNode& node, std::vector<ReferenceNode*>& out, bool shownOnly) {
-  for (auto& child : node.children) {
-    out.push_back(child.get());
-    if (!shownOnly || child->expanded) PreOrder(*child, out, shownOnly);
-  }
-}
-
-inline std::vector<ReferenceNode*> AllNodes(ReferenceNode& root) {
-  std::vector<ReferenceNode*> all;
-  PreOrder(root, all, false);
-  return all;
-}
-
-inline std::vector<ReferenceNode*> ShownNodes(ReferenceNode& root) {
-  std::vector<ReferenceNode*> shown;
-  PreOrder(root, shown, true);
-  return shown;
+// The nodes below `node`, at any depth.
+inline int Descendants(const ReferenceNode& node) {
+  int count = 0;
+  for (const auto& child : node.children) count += 1 + Descendants(*child);
+  return count;
 }
 
 // The rows that `node` shows below itself: none while it is collapsed.
@@ -75,40 +61,48 @@ inline int RowsBelow(const ReferenceNode& node) {
   return rows;
 }
 
-// Absolute index: 0 for the root, then pre-order from 1.
-inline int IndexOf(ReferenceNode& root, const ReferenceNode* node) {
-  if (node == &root) return 0;
-  const std::vector<ReferenceNode*> all = AllNodes(root);
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    if (all[i] == node) return static_cast<int>(i) + 1;
-  }
-  return -1;
-}
-
-// What one walk over the tree tells about each node: its index, its level and
-// the rows shown below it.
+// What one walk over the tree tells about each node, by index (0 for the root,
+// then pre-order from 1): the node, its level, the nodes below it and the rows
+// it shows below itself; and for each row the index of the item it shows.
 struct Numbering {
-  std::vector<ReferenceNode*> all;  // pre-order, the root left out
-  std::unordered_map<const ReferenceNode*, int> index, level, rowsBelow;
+  std::vector<ReferenceNode*> nodes;
+  std::vector<int> level, descendants, rowsBelow;
+  std::vector<int> rowIndex;
+
+  // The index after the block of the node at `index` and its descendants: the
+  // next sibling's, when it has one.
+  int indexAfter(int index) const {
+    return index + 1 + descendants[static_cast<std::size_t>(index)];
+  }
 };
 
-// Numbers `node`'s subtree; returns the rows that `node` shows below itself.
-inline int Number(ReferenceNode& node, int level, Numbering& out) {
-  out.index[&node] = static_cast<int>(out.all.size());
-  out.level[&node] = level;
+// Numbers `node`'s subtree; `shown` tells whether the node has a row.
+inline void Number(ReferenceNode& node, int level, bool shown, Numbering& out) {
+  const std::size_t index = out.nodes.size();
+  out.nodes.push_back(&node);
+  out.level.push_back(level);
+  out.descendants.push_back(0);
+  out.rowsBelow.push_back(0);
+  if (shown && level > 0) out.rowIndex.push_back(static_cast<int>(index));
   int rows = 0;
   for (auto& child : node.children) {
-    out.all.push_back(child.get());
-    rows += 1 + Number(*child, level + 1, out);
+    const std::size_t childIndex = out.nodes.size();
+    Number(*child, level + 1, shown && node.expanded, out);
+    rows += 1 + out.rowsBelow[childIndex];
   }
-  if (!node.expanded) rows = 0;
-  out.rowsBelow[&node] = rows;
-  return rows;
+  out.descendants[index] = static_cast<int>(out.nodes.size() - index) - 1;
+  out.rowsBelow[index] = node.expanded ? rows : 0;
 }
 
-inline Numbering NumberTree(ReferenceNode& root) {
+// `nodes`, the count with the root, sizes the vectors once.
+inline Numbering NumberTree(ReferenceNode& root, std::size_t nodes) {
   Numbering numbering;
-  Number(root, 0, numbering);
+  for (auto* column : {&numbering.level, &numbering.descendants, &numbering.rowsBelow}) {
+    column->reserve(nodes);
+  }
+  numbering.nodes.reserve(nodes);
+  numbering.rowIndex.reserve(nodes);
+  Number(root, 0, true, numbering);
   return numbering;
 }
 

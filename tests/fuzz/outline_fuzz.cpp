@@ -1,11 +1,12 @@
 // Fuzz target: random sequences of operations on the outline model, held against
-// a plain reference tree. After every step: which operations raise errors, the
-// item and row counts, the selection and its row, and the items around the
-// indices the step used. After the last step, and now and then on the way: every
-// item in index order with its text, parent, children and expansion, the numbering
-// (index, level, child indices, row) of the items near the top and of a sample of
-// the deep ones. Key and mouse input change only expansion
-// and selection; their expansion is taken over into the reference after the step.
+// a plain reference tree. After every step, cheaply: which operations raise
+// errors, the item and row counts, the selection and its row, and the items
+// around the indices the step used and got back. After the last step, and now
+// and then on the way: every item in index order with its text, parent,
+// children, expansion and rows, the numbering (index, level, child indices, row)
+// of the items near the top and of a sample of the deep ones. Key and mouse
+// input change only expansion and selection; their expansion is taken over into
+// the reference after the step.
 // An expansion may load a child into an empty item, as the directory tree does.
 // Handlers of the expansion, collapse or click may rebuild all items on some
 // inputs: the operation under way stops, and the rebuilt items must stand as the
@@ -84,12 +85,16 @@ class Session {
   // The reference's items in index order, kept in step with every item added or
   // removed, so that no step walks the whole tree to find an index.
   const std::vector<ReferenceNode*>& all() const { return all_; }
-  int indexOf(const ReferenceNode* node) const {
+  // The index of `node`, which stands at index `from` or before it: a walk back
+  // as long as the distance, short for a parent or an ancestor.
+  int indexAtOrBefore(const ReferenceNode* node, int from) const {
     if (node == &root_) return 0;
-    const auto found = std::find(all_.begin(), all_.end(), node);
-    return found == all_.end() ? -1 : static_cast<int>(found - all_.begin()) + 1;
+    for (int at = std::min(from, count()); at >= 1; --at) {
+      if (all_[static_cast<std::size_t>(at - 1)] == node) return at;
+    }
+    return -1;
   }
-  int count() { return static_cast<int>(all().size()); }
+  int count() const { return static_cast<int>(all().size()); }
   int anyIndex() {
     const int index = input_.ConsumeIntegralInRange<int>(-1, count() + 1);
     touched_.push_back(index);
@@ -100,15 +105,16 @@ class Session {
     if (index == 0) return &root_;
     return index > 0 && index <= count() ? all()[static_cast<std::size_t>(index - 1)] : nullptr;
   }
-  ReferenceNode& insertChild(ReferenceNode& parent, std::size_t position, const std::string& text) {
-    // The new item follows its parent, or the last item below its earlier sibling.
-    const ReferenceNode* before = &parent;
-    if (position > 0) {
-      before = parent.children[position - 1].get();
-      while (!before->children.empty()) before = before->children.back().get();
-    }
+  // The index a new last child of `parent` (at `parentIndex`) gets: the one
+  // after the parent's last descendant.
+  int appendedIndex(const ReferenceNode& parent, int parentIndex) const {
+    return &parent == &root_ ? count() + 1 : parentIndex + 1 + fuzzing::Descendants(parent);
+  }
+  // Adds a child at `position` among the parent's children, where it gets `index`.
+  ReferenceNode& insertChild(ReferenceNode& parent, std::size_t position, int index,
+                             const std::string& text) {
     ReferenceNode& added = parent.insertChild(position, text);
-    all_.insert(all_.begin() + indexOf(before), &added);
+    all_.insert(all_.begin() + (index - 1), &added);
     return added;
   }
 
@@ -224,8 +230,12 @@ class Session {
       Check(result == 0, "an add whose item went with a rebuild returns 0", text);
       return 0;
     }
-    const ReferenceNode& added = insertChild(*parent, position, text);
-    Check(result == indexOf(&added), "an add returns the new item's index", text);
+    // An item added before another takes its index; an appended one follows
+    // the parent's last descendant.
+    const int parentIndex = kind == Add::Child ? index : indexAtOrBefore(parent, index - 1);
+    const int expected = kind == Add::Before ? index : appendedIndex(*parent, parentIndex);
+    insertChild(*parent, position, expected, text);
+    Check(result == expected, "an add returns the new item's index", text);
     touched_.push_back(result);
     return result;
   }
@@ -237,7 +247,7 @@ class Session {
     if (node == nullptr || rebuilt_) return;
     ReferenceNode& parent = *node->parent;
     const auto first = all_.begin() + (index - 1);
-    all_.erase(first, first + static_cast<std::ptrdiff_t>(fuzzing::AllNodes(*node).size()) + 1);
+    all_.erase(first, first + fuzzing::Descendants(*node) + 1);
     parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(node->position()));
     // A parent that lost its last child collapses.
     if (parent.children.empty() && parent.parent != nullptr) parent.collapseAll();
@@ -283,7 +293,7 @@ class Session {
         node == nullptr, [&] { outline_.setSelectedIndex(index); }, "bad selection");
     if (node == nullptr || rebuilt_) return;
     while (!node->parent->expanded) node = node->parent;
-    Check(outline_.SelectedIndex() == indexOf(node),
+    Check(outline_.SelectedIndex() == indexAtOrBefore(node, effective),
           "the selection goes to the item or its shown ancestor", node->text);
   }
 
@@ -331,8 +341,8 @@ class Session {
     Check(node != nullptr && node != &root_, "expansion names an item", std::to_string(index));
     if (!lazy_ || !node->children.empty() || node->level() > DeepestParentLevel) return;
     const int loaded = outline_.AppendChild(index, "lazy");
-    const ReferenceNode& added = insertChild(*node, 0, "lazy");
-    Check(loaded == indexOf(&added), "a loaded child gets its index", "lazy");
+    insertChild(*node, 0, index + 1, "lazy");
+    Check(loaded == index + 1, "a loaded child gets its index", "lazy");
   }
 
   // A handler of a notification the bits name rebuilds the items on every
@@ -355,7 +365,7 @@ class Session {
     std::vector<ReferenceNode*> added{&root_};
     for (const auto& [parent, text] : RebuiltItems) {
       ReferenceNode& to = *added[static_cast<std::size_t>(parent)];
-      added.push_back(&insertChild(to, to.children.size(), text));
+      added.push_back(&insertChild(to, to.children.size(), appendedIndex(to, parent), text));
     }
     const std::vector<ReferenceNode*>& all = this->all();
     Check(outline_.ItemCount() == static_cast<int>(all.size()), "the rebuilt items stand", "");
@@ -368,29 +378,30 @@ class Session {
 
   void syncExpansion() {
     Check(outline_.ItemCount() == count(), "input added or removed items", "");
-    forEachPair(
-        [](TOutlineNode& item, ReferenceNode& node, int) { node.expanded = item.Expanded(); });
+    syncExpansion(outline_.RootNode(), root_);
+  }
+  void syncExpansion(TOutlineNode& item, ReferenceNode& node) {
+    checkChildCount(item, node);
+    for (int k = 0; k < item.ChildCount(); ++k) {
+      TOutlineNode& child = childAt(item, node, k);
+      ReferenceNode& reference = *node.children[static_cast<std::size_t>(k)];
+      reference.expanded = child.Expanded();
+      syncExpansion(child, reference);
+    }
   }
 
-  // Calls visit(item, node, level) for every item in index order with its
-  // reference node, walking the model's children by position alongside the
-  // reference's. No index is looked up, so the walk costs a step per item
-  // however deep the chains are; it checks on the way that the children match.
-  template <typename Visit>
-  void forEachPair(Visit&& visit) {
-    pairChildren(outline_.RootNode(), root_, 0, visit);
+  // The model's children of `item` matched by position with the reference's:
+  // the count, and each child there with `item` as its parent. No index is
+  // looked up, so a walk over them costs a step per item however deep the
+  // chains are.
+  void checkChildCount(const TOutlineNode& item, const ReferenceNode& node) {
+    Check(item.ChildCount() == static_cast<int>(node.children.size()), "child count", node.text);
   }
-  template <typename Visit>
-  void pairChildren(TOutlineNode& item, ReferenceNode& node, int level, Visit& visit) {
-    const int children = item.ChildCount();
-    Check(children == static_cast<int>(node.children.size()), "child count", node.text);
-    for (int k = 0; k < children; ++k) {
-      TOutlineNode* child = item.Child(k);
-      ReferenceNode& reference = *node.children[static_cast<std::size_t>(k)];
-      Check(child != nullptr && child->Parent() == &item, "child by position", reference.text);
-      visit(*child, reference, level + 1);
-      pairChildren(*child, reference, level + 1, visit);
-    }
+  TOutlineNode& childAt(TOutlineNode& item, const ReferenceNode& node, int position) {
+    TOutlineNode* child = item.Child(position);
+    Check(child != nullptr && child->Parent() == &item, "child by position",
+          node.children[static_cast<std::size_t>(position)]->text);
+    return *child;
   }
 
   // Whether the full comparison checks an item's numbering: every item near the
@@ -401,44 +412,84 @@ class Session {
     return level <= 8 || index <= 64 || index % 8 == 0 || index >= total - 1;
   }
 
-  std::string referencePath(const ReferenceNode& node) {
-    if (node.parent == &root_) return node.text;
-    return referencePath(*node.parent) + outline_.PathSeparator() + node.text;
+  // Whether the full comparison checks an item's full path: near the top, and
+  // not down the deep chains, where each path costs an allocation per level. An
+  // item's path is built from its parent's, so every parent of such an item
+  // has its path checked too.
+  static bool pathChecked(int index, int level) { return index <= 64 && level <= 16; }
+
+  // What the full comparison works from: the reference's numbering, the path
+  // separator and, by index, the model's items met so far.
+  struct Comparison {
+    fuzzing::Numbering numbers;
+    std::string separator;
+    std::vector<TOutlineNode*> items;
+  };
+
+  // Matches the children of the item at `index` with the reference's, checks
+  // each (its numbering too when sampled) and goes on below it. The reference's
+  // full path is handed down for the items whose path is compared.
+  void compareChildren(TOutlineNode& item, ReferenceNode& node, int index, const std::string& path,
+                       Comparison& comparison) {
+    checkChildCount(item, node);
+    const fuzzing::Numbering& numbers = comparison.numbers;
+    if (index > 0 && numbered(index, numbers.level[static_cast<std::size_t>(index)], count())) {
+      checkChildNumbering(item, node, index, numbers);
+    }
+    int childIndex = index + 1;
+    for (int k = 0; k < static_cast<int>(node.children.size()); ++k) {
+      TOutlineNode& child = childAt(item, node, k);
+      ReferenceNode& reference = *node.children[static_cast<std::size_t>(k)];
+      comparison.items[static_cast<std::size_t>(childIndex)] = &child;
+      std::string childPath;
+      if (pathChecked(childIndex, numbers.level[static_cast<std::size_t>(childIndex)])) {
+        childPath = index == 0 ? reference.text : path + comparison.separator + reference.text;
+      }
+      compareItem(child, reference, childIndex, childPath, comparison);
+      compareChildren(child, reference, childIndex, childPath, comparison);
+      childIndex = numbers.indexAfter(childIndex);
+    }
   }
 
-  // The parts of an item that cost a step each: text, expansion, rows below it;
-  // its parent and children were matched by forEachPair.
-  void checkItem(TOutlineNode& item, ReferenceNode& node, const fuzzing::Numbering& numbers) {
+  // One item: the parts that cost a step each (text, expansion, rows below it)
+  // always, its numbering when sampled; its parent was matched by the caller.
+  void compareItem(TOutlineNode& item, ReferenceNode& node, int index, const std::string& path,
+                   const Comparison& comparison) {
+    const fuzzing::Numbering& numbers = comparison.numbers;
+    const auto at = static_cast<std::size_t>(index);
     Check(item.Text() == node.text, "item text", node.text);
     Check(item.Expanded() == node.expanded, "item expansion", node.text);
     Check(!node.expanded || node.parent->expanded, "an expanded item has a row", node.text);
     Check(item.IsShown() == node.parent->expanded, "item shown", node.text);
-    Check(item.VisibleCount() == numbers.rowsBelow.at(&node), "visible count", node.text);
+    Check(item.VisibleCount() == numbers.rowsBelow[at], "visible count", node.text);
+    if (!numbered(index, numbers.level[at], count())) return;
+    Check(item.Index() == index, "item index", node.text);
+    Check(outline_.FindByIndex(outline_.RootNode(), index) == &item, "item by index", node.text);
+    Check(item.Level() == numbers.level[at], "item level", node.text);
+    if (pathChecked(index, numbers.level[at]))
+      Check(item.FullPath() == path, "full path", node.text);
   }
 
-  // The numbering of an item: its index and level, its place by index, its
-  // parent's index and its children's.
-  void checkNumbering(TOutlineNode& item, ReferenceNode& node, const fuzzing::Numbering& numbers) {
-    const auto& indices = numbers.index;
-    const int index = indices.at(&node);
-    Check(item.Index() == index, "item index", node.text);
-    Check(&outline_.ItemAt(index) == &item, "item by index", node.text);
-    Check(item.Level() == numbers.level.at(&node), "item level", node.text);
-    Check(item.Parent()->Index() == indices.at(node.parent), "item parent", node.text);
-    const int first = node.children.empty() ? -1 : indices.at(node.children.front().get());
-    const int last = node.children.empty() ? -1 : indices.at(node.children.back().get());
+  // The indices of the children of the item at `index` as the item reports them.
+  void checkChildNumbering(TOutlineNode& item, const ReferenceNode& node, int index,
+                           const fuzzing::Numbering& numbers) {
+    const std::size_t children = node.children.size();
+    int first = -1;
+    int last = -1;
+    int childIndex = index + 1;
+    for (std::size_t k = 0; k < children; ++k) {
+      const int next = k + 1 < children ? numbers.indexAfter(childIndex) : -1;
+      Check(item.NextChildIndex(childIndex) == next, "next child", node.text);
+      if (k == 0) first = childIndex;
+      last = childIndex;
+      childIndex = next;
+    }
     Check(item.FirstChildIndex() == first && item.LastChildIndex() == last, "child ends",
           node.text);
-    for (std::size_t k = 0; k < node.children.size(); ++k) {
-      const int childIndex = indices.at(node.children[k].get());
-      const int next = k + 1 < node.children.size() ? indices.at(node.children[k + 1].get()) : -1;
-      Check(item.NextChildIndex(childIndex) == next, "next child", node.text);
-    }
-    if (index <= 64) Check(item.FullPath() == referencePath(node), "full path", node.text);
   }
 
   // What one item must show, from the reference alone: its index, level, parent,
-  // expansion and counts, and its text. The cheap part of checkItem, for items
+  // expansion and counts, and its text. The cheap part of compareItem, for items
   // near where a step worked.
   void checkNear(int index) {
     ReferenceNode* node = index > 0 ? nodeAt(index) : nullptr;
@@ -448,35 +499,39 @@ class Session {
     Check(item.Index() == index, "item index", node->text);
     Check(item.Level() == node->level(), "item level", node->text);
     Check(item.Expanded() == node->expanded, "item expansion", node->text);
-    Check(item.Parent()->Index() == indexOf(node->parent), "item parent", node->text);
+    Check(item.Parent()->Index() == indexAtOrBefore(node->parent, index - 1), "item parent",
+          node->text);
     Check(item.ChildCount() == static_cast<int>(node->children.size()), "child count", node->text);
     Check(item.VisibleCount() == fuzzing::RowsBelow(*node), "visible count", node->text);
   }
 
   // After every step: the counts, the selection, the items around the index
   // that the step named and the one it got back, and the last item, which every
-  // numbering fault before it moves.
+  // numbering fault before it moves. Each index is checked once.
   void checkStep() {
     const int total = count();
     Check(outline_.ItemCount() == total, "item count", "");
     const int rows = fuzzing::RowsBelow(root_);
     Check(outline_.RowCount() == std::max(1, rows), "row count", "");
+    const int selected = total == 0 ? 0 : outline_.SelectedIndex();
     // The index the step named and the last one an add gave back (a chain of
     // adds gives back many).
+    std::vector<int>& near = near_;
+    near.assign({total, selected});
     if (!touched_.empty()) {
       for (const int index : {touched_.front(), touched_.back()}) {
-        for (int near = index - 1; near <= index + 1; ++near) checkNear(near);
+        for (int at = index - 1; at <= index + 1; ++at) near.push_back(at);
       }
     }
     touched_.clear();
-    checkNear(total);
-    const int selected = outline_.SelectedIndex();
+    std::sort(near.begin(), near.end());
+    near.erase(std::unique(near.begin(), near.end()), near.end());
+    for (const int index : near) checkNear(index);
     if (total == 0) {
-      Check(selected == 0, "an empty outline selects nothing", "");
+      Check(outline_.SelectedIndex() == 0, "an empty outline selects nothing", "");
       return;
     }
     Check(selected >= 1 && selected <= total, "selection in range", "");
-    checkNear(selected);
     TOutlineNode& item = outline_.ItemAt(selected);
     Check(item.IsShown(), "the selected item has a row", item.Text());
     Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
@@ -485,36 +540,38 @@ class Session {
           "the selection's row shows it", item.Text());
   }
 
+  // The full comparison: every item, a sample of the numbering, every sampled
+  // row, and the selection.
   void check() {
-    const fuzzing::Numbering numbers = fuzzing::NumberTree(root_);
-    const std::vector<ReferenceNode*>& all = numbers.all;
-    Check(all == all_, "the reference's items are kept in index order", "");
-    const std::vector<ReferenceNode*> shown = fuzzing::ShownNodes(root_);
-
-    const int total = static_cast<int>(all.size());
+    Comparison comparison{
+        fuzzing::NumberTree(root_, all_.size() + 1), outline_.PathSeparator(), {}};
+    const fuzzing::Numbering& numbers = comparison.numbers;
+    Check(std::equal(numbers.nodes.begin() + 1, numbers.nodes.end(), all_.begin(), all_.end()),
+          "the reference's items are kept in index order", "");
+    const int total = count();
     Check(outline_.ItemCount() == total, "item count", "");
-    forEachPair([&](TOutlineNode& item, ReferenceNode& node, int level) {
-      checkItem(item, node, numbers);
-      if (numbered(numbers.index.at(&node), level, total)) checkNumbering(item, node, numbers);
-    });
-    Check(outline_.FindByIndex(outline_.RootNode(), static_cast<int>(all.size()) + 1) == nullptr,
+    comparison.items.assign(numbers.nodes.size(), nullptr);
+    comparison.items[0] = &outline_.RootNode();
+    compareChildren(outline_.RootNode(), root_, 0, "", comparison);
+    Check(outline_.FindByIndex(outline_.RootNode(), total + 1) == nullptr,
           "nothing past the last index", "");
-    Check(outline_.RowCount() == std::max(1, static_cast<int>(shown.size())), "row count", "");
-    for (std::size_t row = 0; row < shown.size(); ++row) {
-      if (!numbered(static_cast<int>(row) + 1, numbers.level.at(shown[row]),
-                    static_cast<int>(shown.size()))) {
-        continue;
-      }
-      TOutlineNode& node = outline_.VisibleNodeAt(outline_.RootNode(), static_cast<int>(row) + 1);
-      Check(node.Index() == numbers.index.at(shown[row]), "row's item", shown[row]->text);
-      Check(outline_.RowOfNode(node) == static_cast<int>(row), "item's row", shown[row]->text);
+    const auto& rowIndex = numbers.rowIndex;
+    const int rows = static_cast<int>(rowIndex.size());
+    Check(outline_.RowCount() == std::max(1, rows), "row count", "");
+    for (int row = 0; row < rows; ++row) {
+      const auto index = static_cast<std::size_t>(rowIndex[static_cast<std::size_t>(row)]);
+      if (!numbered(row + 1, numbers.level[index], rows)) continue;
+      TOutlineNode& item = outline_.VisibleNodeAt(outline_.RootNode(), row + 1);
+      const std::string& text = numbers.nodes[index]->text;
+      Check(&item == comparison.items[index], "row's item", text);
+      Check(outline_.RowOfNode(item) == row, "item's row", text);
     }
     const int selected = outline_.SelectedIndex();
-    if (all.empty()) {
+    if (total == 0) {
       Check(selected == 0, "an empty outline selects nothing", "");
       return;
     }
-    Check(selected >= 1 && selected <= static_cast<int>(all.size()), "selection in range", "");
+    Check(selected >= 1 && selected <= total, "selection in range", "");
     TOutlineNode& item = outline_.ItemAt(selected);
     Check(item.IsShown(), "the selected item has a row", item.Text());
     Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
@@ -527,8 +584,10 @@ class Session {
   outline_testing::TestOutline outline_{services_};
   ReferenceNode root_;
   std::vector<ReferenceNode*> all_;
-  // The indices the current step named or got back from an add.
+  // The indices the current step named or got back from an add, and the ones
+  // checked after it (kept to reuse their storage).
   std::vector<int> touched_;
+  std::vector<int> near_;
   bool lazy_ = false;
   int reports_ = 0;
   unsigned rebuildOn_ = 0;
