@@ -273,6 +273,9 @@ class TCustomOutline {
   int addItem(int index, const std::string& text, std::intptr_t data, AddKind kind);
   TOutlineNode& attach(TOutlineNode& parent, int position, std::unique_ptr<TOutlineNode> node);
   void positionCachedItem(int index);
+  // The cached item's index, computed again only after the tree changed shape.
+  int cachedItemIndex();
+  void setCachedItem(TOutlineNode& node, int index);
   TOutlineNode& lookUp(int index);
   void destroyNode(TOutlineNode& node);
   // Lets go of the nodes of the guards on `freed` or below it, or of all guards
@@ -303,6 +306,11 @@ class TCustomOutline {
   std::unique_ptr<TOutlineNode> root_;
   TOutlineNode* selected_ = nullptr;
   TOutlineNode* cached_ = nullptr;
+  // Counts the insertions and removals of nodes, which renumber the items: an
+  // index noted at one count holds as long as the count stays.
+  std::uint64_t shape_ = 0;
+  int cachedIndex_ = 0;
+  std::uint64_t cachedIndexShape_ = 0;
   std::string pathSeparator_ = "\\";
 
   // The grid.

@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OutlineFakes.h"
@@ -450,6 +451,28 @@ TEST_F(OutlineFreedByHandlers, AnItemThatTheClickOfItsAddDeletesIsNotReturnedNor
   EXPECT_EQ(outline.InsertBefore(2, "new"), 0);
   EXPECT_EQ(reported.back(), "failed after deleting");
   EXPECT_EQ(Items(outline), "A .a1 B");
+}
+
+TEST_F(OutlineFreedByHandlers, AnAddWhoseClickAddsAnItemBeforeItReturnsTheIndexAfterThat) {
+  build({"A", ".a1", "B"});
+  item(1).setExpanded(true);
+  EXPECT_EQ(outline.InsertBefore(2, "n"), 2);
+  EXPECT_EQ(outline.CachedItem().Text(), "n") << "the new item took the index passed";
+  EXPECT_EQ(outline.AppendSibling(2, "s"), 4);
+  EXPECT_EQ(outline.CachedItem().Text(), "n") << "the item at the index passed stays";
+  outline.DeleteItem(4);
+  outline.DeleteItem(2);
+
+  outline.setSelectedIndex(3);  // B, whose row a new child of A moves down
+  bool added = false;
+  outline.OnClick = [&] {
+    if (!std::exchange(added, true)) outline.InsertBefore(1, "Z");
+  };
+  EXPECT_EQ(outline.AppendChild(1, "new"), 4) << "Z came before it during the add";
+  EXPECT_EQ(Items(outline), "Z A .a1 .new B");
+  EXPECT_EQ(outline.CachedItem().Text(), "Z") << "the item now at the index passed";
+  EXPECT_EQ(outline.AppendChild(2, "after"), 5);
+  EXPECT_EQ(outline.CachedItem().Text(), "A");
 }
 
 TEST_F(Outline, MousePressSelectsTheRowAndTheReleaseClicks) {
