@@ -142,8 +142,24 @@ void TCustomOutline::setCachedItem(TOutlineNode& node, int index) {
 
 // Finding
 
+int TCustomOutline::indexOf(const TOutlineNode& node) const {
+  if (lastIndexed_.node == &node && lastIndexed_.shape == shape_) return lastIndexed_.index;
+  // Each level adds the parent itself and the subtrees of the earlier siblings.
+  int index = 0;
+  for (const TOutlineNode* at = &node; at->parent_ != nullptr; at = at->parent_) {
+    index += 1 + ChildList::nodesBefore(at);
+  }
+  lastIndexed_ = {&node, index, shape_};
+  return index;
+}
+
 TOutlineNode& TCustomOutline::lookUp(int index) {
   if (cachedItemIndex() == index) return *cached_;
+  // The node whose index was just read, as when a caller passes a child's index;
+  // the outline's own node, noted through a const query.
+  if (lastIndexed_.shape == shape_ && lastIndexed_.index == index && lastIndexed_.node != nullptr) {
+    return const_cast<TOutlineNode&>(*lastIndexed_.node);
+  }
   TOutlineNode* node = FindByIndex(*root_, index);
   if (node == nullptr) throw EOutlineError(message::IndexNotFound);
   return *node;

@@ -4,11 +4,23 @@
 #pragma once
 
 #include <array>
+#include <compare>
+#include <cstdint>
 #include <vector>
 
 namespace tarnsel::controls {
 
 class ChildListEntry;
+
+// A coarse copy of an entry's place in the order its owner keeps the entries in:
+// an entry whose key is below another's comes before it; equal keys tell nothing.
+// The outline's are the first bytes of the texts. Kept beside the entries in the
+// blocks, keys settle most probes of an ordered search without reading an entry.
+struct OrderKey {
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+  friend auto operator<=>(const OrderKey&, const OrderKey&) = default;
+};
 
 namespace child_blocks {
 
@@ -46,12 +58,13 @@ struct Block {
   const bool isLeaf;
 };
 
-// One entry of a leaf, with copies of its weights so that sums over a leaf read
-// the leaf alone.
+// One entry of a leaf, with copies of its weights and order key so that sums
+// and searches over a leaf read the leaf alone.
 struct Slot {
   ChildListEntry* entry;
   int nodes;
   int rows;
+  OrderKey key;
 };
 
 struct Leaf : Block {
@@ -69,6 +82,7 @@ struct Inner : Block {
   // One spare place: a block that overflows holds it until it splits.
   std::array<Block*, InnerCapacity + 1> children{};
   std::array<ChildListEntry*, InnerCapacity + 1> firsts{};
+  std::array<OrderKey, InnerCapacity + 1> firstKeys{};
   std::array<int, InnerCapacity + 1> counts{};
   std::array<int, InnerCapacity + 1> nodes{};
   std::array<int, InnerCapacity + 1> rows{};
@@ -108,10 +122,17 @@ inline ChildListEntry* FirstOf(const Block& block) {
                       : static_cast<const Inner&>(block).firsts[0];
 }
 
+inline OrderKey FirstKeyOf(const Block& block) {
+  if (SizeOf(block) == 0) return {};
+  return block.isLeaf ? static_cast<const Leaf&>(block).slots.front().key
+                      : static_cast<const Inner&>(block).firstKeys[0];
+}
+
 // Copies a child's sums and first entry into its parent's slot `slot`.
 inline void SetChild(Inner& parent, int slot, Block* child) {
   parent.children[slot] = child;
   parent.firsts[slot] = FirstOf(*child);
+  parent.firstKeys[slot] = FirstKeyOf(*child);
   parent.counts[slot] = child->sums.count;
   parent.nodes[slot] = child->sums.nodes;
   parent.rows[slot] = child->sums.rows;

@@ -148,4 +148,12 @@ void ChildList::setOwnWeights(ChildListEntry* entry, int nodes, int rows) {
   Propagate(leaf, delta);
 }
 
+void ChildList::orderKeyChanged(ChildListEntry* entry) {
+  Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return;
+  leaf->slots[SlotOf(*leaf, entry)].key = entry->orderKey();
+  // The blocks above keep the key when the entry comes first in theirs.
+  Propagate(leaf, Sums{});
+}
+
 }  // namespace tarnsel::controls

@@ -24,6 +24,12 @@ class ChildListEntry {
   int ownNodes() const { return ownNodes_; }
   int ownRows() const { return ownRows_; }
 
+ protected:
+  // The entry's coarse place in its owner's order; the list asks when the entry
+  // is inserted and when ChildList::orderKeyChanged says so. All entries equal
+  // unless the owner tells them apart.
+  virtual OrderKey orderKey() const { return {}; }
+
  private:
   friend class ChildList;
   child_blocks::Leaf* leaf_ = nullptr;  // the leaf that holds it; null outside a list
@@ -68,6 +74,35 @@ class ChildList {
   // probes the first entries of the blocks on its way, then one leaf.
   template <typename Precedes>
   int partitionPoint(Precedes precedes) const {
+    return partitionBy(
+        [&](const OrderKey&, const ChildListEntry& entry) { return precedes(entry); });
+  }
+  // The same for an order that agrees with the entries' order keys: an entry
+  // whose key is below `key` precedes, one above does not, and `precedes`
+  // decides between equal keys alone, so that most probes read no entry.
+  template <typename Precedes>
+  int partitionPoint(const OrderKey& key, Precedes precedes) const {
+    return partitionBy([&](const OrderKey& probed, const ChildListEntry& entry) {
+      if (probed != key) return probed < key;
+      return precedes(entry);
+    });
+  }
+
+  void insert(int position, std::unique_ptr<ChildListEntry> entry);
+  std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
+  // Gives an entry new weights, in whatever list it is (or none).
+  static void setOwnWeights(ChildListEntry* entry, int nodes, int rows);
+  // Takes the entry's order key afresh, in whatever list it is (or none).
+  static void orderKeyChanged(ChildListEntry* entry);
+
+ private:
+  using Block = child_blocks::Block;
+  using Inner = child_blocks::Inner;
+  using Leaf = child_blocks::Leaf;
+  using Sums = child_blocks::Sums;
+
+  template <typename Probe>
+  int partitionBy(Probe probe) const {
     if (root_ == nullptr) return 0;
     int position = 0;
     const child_blocks::Block* block = root_;
@@ -76,64 +111,37 @@ class ChildList {
       // The first child whose first entry does not precede; the point lies in
       // the child before it, or here when there is none.
       const int after = firstFailing(
-          inner.size, [&](int slot) { return inner.firsts[slot]; }, precedes);
+          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], *inner.firsts[slot]); });
       if (after == 0) return position;
       for (int slot = 0; slot < after - 1; ++slot) position += inner.counts[slot];
       block = inner.children[after - 1];
     }
     const auto& slots = static_cast<const child_blocks::Leaf&>(*block).slots;
-    return position + firstFailing(
-                          static_cast<int>(slots.size()),
-                          [&](int slot) { return slots[slot].entry; }, precedes);
+    // The leaf is likely out of the cache: ask for all of it at once rather than
+    // wait for one line per probe.
+    const char* bytes = reinterpret_cast<const char*>(slots.data());
+    for (std::size_t offset = 0; offset < slots.size() * sizeof(child_blocks::Slot); offset += 64) {
+      __builtin_prefetch(bytes + offset);
+    }
+    return position + firstFailing(static_cast<int>(slots.size()), [&](int slot) {
+             return probe(slots[slot].key, *slots[slot].entry);
+           });
   }
 
-  void insert(int position, std::unique_ptr<ChildListEntry> entry);
-  std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
-  // Gives an entry new weights, in whatever list it is (or none).
-  static void setOwnWeights(ChildListEntry* entry, int nodes, int rows);
-
- private:
-  using Block = child_blocks::Block;
-  using Inner = child_blocks::Inner;
-  using Leaf = child_blocks::Leaf;
-  using Sums = child_blocks::Sums;
-
-  // A binary search for the first of `size` entries that does not precede. The
-  // entries lie anywhere in memory, each probe a likely cache miss: the entries
-  // that the probes two steps ahead may read are requested early, so that the
-  // misses overlap instead of following one another.
-  template <typename EntryAt, typename Precedes>
-  static int firstFailing(int size, EntryAt entryAt, Precedes& precedes) {
-    constexpr int Ahead = 2;
-    for (int depth = 0; depth < Ahead; ++depth) prefetchProbes(0, size, depth, entryAt);
+  // A binary search for the first of `size` places where `precedes` fails.
+  template <typename Precedes>
+  static int firstFailing(int size, Precedes precedes) {
     int low = 0;
     int high = size;
     while (low < high) {
       const int middle = (low + high) / 2;
-      if (precedes(*entryAt(middle))) {
+      if (precedes(middle)) {
         low = middle + 1;
       } else {
         high = middle;
       }
-      prefetchProbes(low, high, Ahead, entryAt);
     }
     return low;
-  }
-
-  // Requests the entries that the search over [low, high) probes `depth` steps on.
-  template <typename EntryAt>
-  static void prefetchProbes(int low, int high, int depth, EntryAt entryAt) {
-    if (low >= high) return;
-    const int middle = (low + high) / 2;
-    if (depth > 0) {
-      prefetchProbes(low, middle, depth - 1, entryAt);
-      prefetchProbes(middle + 1, high, depth - 1, entryAt);
-      return;
-    }
-    // Two lines: wherever the object starts, they hold its first 64 bytes.
-    const char* entry = reinterpret_cast<const char*>(entryAt(middle));
-    __builtin_prefetch(entry);
-    __builtin_prefetch(entry + 64);
   }
 
   template <typename Measure>

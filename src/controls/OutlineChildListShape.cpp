@@ -44,6 +44,7 @@ void OpenSlot(Inner& inner, int slot) {
   for (int at = inner.size; at > slot; --at) {
     inner.children[at] = inner.children[at - 1];
     inner.firsts[at] = inner.firsts[at - 1];
+    inner.firstKeys[at] = inner.firstKeys[at - 1];
     inner.counts[at] = inner.counts[at - 1];
     inner.nodes[at] = inner.nodes[at - 1];
     inner.rows[at] = inner.rows[at - 1];
@@ -56,6 +57,7 @@ void CloseSlot(Inner& inner, int slot) {
   for (int at = slot; at < inner.size; ++at) {
     inner.children[at] = inner.children[at + 1];
     inner.firsts[at] = inner.firsts[at + 1];
+    inner.firstKeys[at] = inner.firstKeys[at + 1];
     inner.counts[at] = inner.counts[at + 1];
     inner.nodes[at] = inner.nodes[at + 1];
     inner.rows[at] = inner.rows[at + 1];
@@ -92,7 +94,7 @@ void ChildList::shareOut(Inner& left, Inner& right, bool all) {
 
 void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   ChildListEntry* entry = owned.release();
-  const Slot slot{entry, entry->ownNodes_, entry->ownRows_};
+  const Slot slot{entry, entry->ownNodes_, entry->ownRows_, entry->orderKey()};
   const Sums delta{1, slot.nodes, slot.rows};
   if (root_ == nullptr) {
     root_ = new Leaf;

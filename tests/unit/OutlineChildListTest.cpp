@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <vector>
@@ -16,8 +17,12 @@ constexpr int Leaf = child_blocks::LeafCapacity;
 
 struct Entry : ChildListEntry {
   explicit Entry(int key) : key(key) {}
+  // Coarse on purpose: keys of the same ten tie, and the search reads the entry.
+  OrderKey orderKey() const override { return {static_cast<std::uint64_t>(key / 10), 0}; }
   int key;
 };
+
+int KeyOf(const ChildListEntry& entry) { return static_cast<const Entry&>(entry).key; }
 
 // A list and the same entries in a vector, with the weights each was given.
 class ChildListModel : public ::testing::Test {
@@ -196,10 +201,14 @@ TEST_F(ChildListModel, PartitionPointMatchesLowerBoundOfSortedKeys) {
   std::vector<int> keys;
   for (int count = 0; count < 3 * Leaf * Leaf; ++count) {
     const int key = static_cast<int>(random() % 100000);
-    const int position = list.partitionPoint(
-        [&](const ChildListEntry& entry) { return static_cast<const Entry&>(entry).key < key; });
+    const int position =
+        list.partitionPoint([&](const ChildListEntry& entry) { return KeyOf(entry) < key; });
     const auto bound = std::lower_bound(keys.begin(), keys.end(), key);
     ASSERT_EQ(position, bound - keys.begin()) << "key " << key;
+    ASSERT_EQ(list.partitionPoint(Entry(key).orderKey(),
+                                  [&](const ChildListEntry& entry) { return KeyOf(entry) < key; }),
+              position)
+        << "by order keys, key " << key;
     keys.insert(bound, key);
     insert(position, key);
   }
@@ -208,6 +217,27 @@ TEST_F(ChildListModel, PartitionPointMatchesLowerBoundOfSortedKeys) {
   EXPECT_EQ(list.partitionPoint([](const ChildListEntry&) { return true; }), list.size());
   ChildList none;
   EXPECT_EQ(none.partitionPoint([](const ChildListEntry&) { return true; }), 0);
+}
+
+TEST_F(ChildListModel, ChangedOrderKeysReachTheBlocksAboveTheirLeaf) {
+  // Keys 0, 100, 200...: order keys 0, 10, 20... The first entries of the leaves
+  // stand for them in the blocks above.
+  for (int count = 0; count < 3 * Leaf; ++count) insert(count, 100 * count);
+  auto keyedPoint = [&](int key) {
+    return list.partitionPoint(Entry(key).orderKey(),
+                               [&](const ChildListEntry& entry) { return KeyOf(entry) < key; });
+  };
+  // Moved up within their gaps, so the order holds; the old keys would now
+  // place a search for a key in between after them.
+  for (const int position : {0, Leaf, Leaf + 1, 2 * Leaf}) {
+    Entry& entry = *static_cast<Entry*>(expected[position].entry);
+    entry.key += 50;
+    ChildList::orderKeyChanged(&entry);
+    EXPECT_EQ(keyedPoint(entry.key - 5), position) << position;
+    EXPECT_EQ(keyedPoint(entry.key), position) << position;
+    EXPECT_EQ(keyedPoint(entry.key + 1), position + 1) << position;
+  }
+  expectSame();
 }
 
 }  // namespace

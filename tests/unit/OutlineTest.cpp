@@ -638,6 +638,28 @@ void CollapseAll(PlainNode& node) {
   for (auto& child : node.children) CollapseAll(*child);
 }
 
+TEST_F(Outline, TextPartitionPointOrdersBytesUnsignedAndFollowsNewTexts) {
+  // Shorter first, bytes above 0x7f after ASCII, and texts alike in their first
+  // 16 bytes told apart by what follows.
+  const Texts ordered = {
+      "a",        "ab",  "abcdefghijklmnop", "abcdefghijklmnopq", "abcdefghijklmnopr", "b",
+      "\x81\x40", "\xff"};
+  const int folder = outline.AppendChild(0, "folder");
+  for (const std::string& text : ordered) outline.AppendChild(folder, text);
+  const TOutlineNode& node = item(folder);
+  for (std::size_t at = 0; at < ordered.size(); ++at) {
+    EXPECT_EQ(node.ChildTextPartitionPoint(ordered[at]), static_cast<int>(at)) << at;
+    EXPECT_EQ(node.ChildTextPartitionPoint(ordered[at] + '\0'), static_cast<int>(at) + 1) << at;
+  }
+  EXPECT_EQ(node.ChildTextPartitionPoint(""), 0);
+  EXPECT_EQ(node.ChildTextPartitionPoint("abcdefghijklmnopqa"), 4);
+
+  // A new text keeps the order here, but its first bytes differ from the old.
+  item(folder + 6).setText("bz");
+  EXPECT_EQ(node.ChildTextPartitionPoint("bm"), 5);
+  EXPECT_EQ(node.ChildTextPartitionPoint("c"), 6);
+}
+
 TEST_F(Outline, RandomEditsKeepIndicesAndRowsInStepWithAPlainTree) {
   PlainNode plain{"", true, nullptr, {}};
   std::mt19937 random(2024);
