@@ -162,6 +162,13 @@ inline Sums SumsOf(const Inner& inner) {
   return sums;
 }
 
+// Asks for the start of an entry ahead of its use: two lines, which hold its
+// first 64 bytes wherever it starts.
+inline void PrefetchEntry(const ChildListEntry* entry) {
+  __builtin_prefetch(entry);
+  __builtin_prefetch(reinterpret_cast<const char*>(entry) + 64);
+}
+
 // Frees a block alone; its entries and children stay.
 inline void DeleteBlock(Block* block) {
   if (block->isLeaf) {

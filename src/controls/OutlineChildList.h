@@ -123,9 +123,12 @@ class ChildList {
     for (std::size_t offset = 0; offset < slots.size() * sizeof(child_blocks::Slot); offset += 64) {
       __builtin_prefetch(bytes + offset);
     }
-    return position + firstFailing(static_cast<int>(slots.size()), [&](int slot) {
-             return probe(slots[slot].key, *slots[slot].entry);
-           });
+    const int point = firstFailing(static_cast<int>(slots.size()), [&](int slot) {
+      return probe(slots[slot].key, *slots[slot].entry);
+    });
+    // Callers of an ordered search mostly go on with the entry found.
+    if (point < static_cast<int>(slots.size())) child_blocks::PrefetchEntry(slots[point].entry);
+    return position + point;
   }
 
   // A binary search for the first of `size` places where `precedes` fails.
