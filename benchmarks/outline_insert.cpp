@@ -34,9 +34,7 @@ int FindSortedPosition(TCustomOutline&, TOutlineNode& node, const std::string& n
   if (count == 0) return -1;
   if (name <= node.Child(0)->Text()) return node.FirstChildIndex();
   if (name >= node.Child(count - 1)->Text()) return -1;
-  const int position =
-      node.ChildPartitionPoint([&](const TOutlineNode& child) { return child.Text() < name; });
-  return node.Child(position)->Index();
+  return node.Child(node.ChildTextPartitionPoint(name))->Index();
 }
 
 int FindSortedPositionByIndex(TCustomOutline& outline, TOutlineNode& node,

@@ -211,9 +211,7 @@ int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::s
   if (inOrder) {
     // Among ordered children the binary search below ends at the first child not
     // before the name; one descent of the children finds that child.
-    const int position =
-        node.ChildPartitionPoint([&](const TOutlineNode& child) { return child.Text() < name; });
-    return node.Child(position)->Index();
+    return node.Child(node.ChildTextPartitionPoint(name))->Index();
   }
   // The search runs over positions, so it holds also below children that have
   // children of their own.

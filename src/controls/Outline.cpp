@@ -57,10 +57,13 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
   if (kind != AddKind::Child && index == 0) return addItem(0, text, data, AddKind::Child);
   int result = 0;
   TOutlineNode* attached = nullptr;
+  TOutlineNode* atIndex = nullptr;
+  std::uint64_t attachedShape = 0;
   std::optional<NodeGuard> added;
   try {
     std::unique_ptr<TOutlineNode> node(new TOutlineNode(*this, text, data));
-    TOutlineNode* target = &lookUp(index);
+    atIndex = &lookUp(index);
+    TOutlineNode* target = atIndex;
     int position = 0;
     if (kind == AddKind::Before) {
       position = ChildList::positionOf(target);
@@ -74,13 +77,19 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
       position = target->ChildCount();
     }
     attached = &attach(*target, position, std::move(node));
+    attachedShape = shape_;
+    // The new item takes the index passed, or comes last in its parent's subtree.
+    const int attachedIndex =
+        kind == AddKind::Before
+            ? index
+            : (kind == AddKind::Child ? index : target->Index()) + target->subtreeSize() - 1;
     added.emplace(*attached);
     if (target->expanded_) UpdateColumnWidth();
     if (UpdateRowCount()) repaint();
     // The row may have moved and clicked, and the click's handler freed the new
     // item (rebuilt the items, say): the index passed may name another item now.
     if (!added->survived()) return 0;
-    result = attached->Index();
+    result = shape_ == attachedShape ? attachedIndex : attached->Index();
   } catch (const std::exception& error) {
     // The node goes again, unless a handler freed it already, and the caller gets
     // 0 with the error in the error box.
@@ -91,7 +100,13 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
     if (freedByHandler) return 0;
     result = 0;
   }
-  positionCachedItem(index);
+  if (attached != nullptr && shape_ == attachedShape) {
+    // No handler changed the tree since the attach: the item at the index passed
+    // is the new one, or the one that was there.
+    setCachedItem(kind == AddKind::Before ? *attached : *atIndex, index);
+  } else {
+    positionCachedItem(index);
+  }
   return result;
 }
 
@@ -99,6 +114,7 @@ TOutlineNode& TCustomOutline::attach(TOutlineNode& parent, int position,
                                      std::unique_ptr<TOutlineNode> node) {
   TOutlineNode& attached = *node;
   attached.parent_ = &parent;
+  ++shape_;
   parent.children_.insert(
       position, std::unique_ptr<ChildListEntry>(static_cast<ChildListEntry*>(node.release())));
   addNodes(parent, 1);
@@ -110,13 +126,40 @@ void TCustomOutline::positionCachedItem(int index) {
   if (index < 0) throw EOutlineError(message::InvalidCurrentItem);
   TOutlineNode* node = FindByIndex(*root_, index);
   if (node == nullptr) throw EOutlineError(message::IndexNotFound);
-  cached_ = node;
+  setCachedItem(*node, index);
+}
+
+int TCustomOutline::cachedItemIndex() {
+  if (cachedIndexShape_ != shape_) setCachedItem(*cached_, cached_->Index());
+  return cachedIndex_;
+}
+
+void TCustomOutline::setCachedItem(TOutlineNode& node, int index) {
+  cached_ = &node;
+  cachedIndex_ = index;
+  cachedIndexShape_ = shape_;
 }
 
 // Finding
 
+int TCustomOutline::indexOf(const TOutlineNode& node) const {
+  if (lastIndexed_.node == &node && lastIndexed_.shape == shape_) return lastIndexed_.index;
+  // Each level adds the parent itself and the subtrees of the earlier siblings.
+  int index = 0;
+  for (const TOutlineNode* at = &node; at->parent_ != nullptr; at = at->parent_) {
+    index += 1 + ChildList::nodesBefore(at);
+  }
+  lastIndexed_ = {&node, index, shape_};
+  return index;
+}
+
 TOutlineNode& TCustomOutline::lookUp(int index) {
-  if (cached_->Index() == index) return *cached_;
+  if (cachedItemIndex() == index) return *cached_;
+  // The node whose index was just read, as when a caller passes a child's index;
+  // the outline's own node, noted through a const query.
+  if (lastIndexed_.shape == shape_ && lastIndexed_.index == index && lastIndexed_.node != nullptr) {
+    return const_cast<TOutlineNode&>(*lastIndexed_.node);
+  }
   TOutlineNode* node = FindByIndex(*root_, index);
   if (node == nullptr) throw EOutlineError(message::IndexNotFound);
   return *node;
@@ -185,12 +228,12 @@ void TCustomOutline::DeleteItem(int index) {
 }
 
 void TCustomOutline::destroyNode(TOutlineNode& node) {
-  const int cachedIndex = cached_->Index();
+  const int cachedIndex = cachedItemIndex();
   for (const TOutlineNode* at = selected_; at != nullptr; at = at->parent_) {
     if (at == &node) selected_ = root_.get();
   }
   for (const TOutlineNode* at = cached_; at != nullptr; at = at->parent_) {
-    if (at == &node) cached_ = root_.get();
+    if (at == &node) setCachedItem(*root_, 0);
   }
   TOutlineNode& parent = *node.parent_;
   const bool wasLastChild = node.isLastChild();
@@ -198,6 +241,7 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
   const int rows = node.ownRows();
   releaseGuards(&node);
   // Freeing the subtree does no per-node work: nothing in it refers outside.
+  ++shape_;
   parent.children_.remove(&node).reset();
   addNodes(parent, -nodes);
   if (parent.expanded_) addVisibleRows(parent, -rows);
@@ -217,8 +261,11 @@ void TCustomOutline::destroyNode(TOutlineNode& node) {
   }
   if (!parentGuard.survived()) return;
 
-  TOutlineNode* atCachedIndex = FindByIndex(*root_, cachedIndex);
-  cached_ = atCachedIndex != nullptr ? atCachedIndex : root_.get();
+  if (TOutlineNode* atCachedIndex = FindByIndex(*root_, cachedIndex); atCachedIndex != nullptr) {
+    setCachedItem(*atCachedIndex, cachedIndex);
+  } else {
+    setCachedItem(*root_, 0);
+  }
   // The row count first, so that the row the selection is read from still exists.
   const bool rowCountChanged = UpdateRowCount();
   if (selected_ == root_.get()) SelectedIndex();
@@ -255,7 +302,9 @@ void TCustomOutline::ClearItems() {
   releaseGuards(nullptr);
   root_.reset();
   root_ = makeRoot();
-  selected_ = cached_ = root_.get();
+  ++shape_;
+  selected_ = root_.get();
+  setCachedItem(*root_, 0);
   UpdateRowCount();
   // The row count may well stay at 1 while the one row's item is gone.
   repaint();

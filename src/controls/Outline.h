@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "controls/OutlineChildList.h"
 #include "controls/OutlineView.h"
@@ -72,6 +73,10 @@ class TOutlineNode final : private ChildListEntry {
       return precedes(static_cast<const TOutlineNode&>(entry));
     });
   }
+  // The same for children kept in the ordinal order of their texts: the first
+  // child whose text is not below `text`. Most probes compare the first bytes
+  // of the texts, which the children list keeps, and read no child.
+  int ChildTextPartitionPoint(const std::string& text) const;
   int FirstChildIndex() const;
   int LastChildIndex() const;
   // Index of the child after the child with index `index`; -1 if that child is
@@ -93,6 +98,7 @@ class TOutlineNode final : private ChildListEntry {
   friend class TCustomOutline;
   TOutlineNode(TCustomOutline& owner, std::string text, std::intptr_t data);
   static TOutlineNode* from(ChildListEntry* entry) { return static_cast<TOutlineNode*>(entry); }
+  OrderKey orderKey() const override;
   TOutlineNode* nextSibling() const;
   bool isLastChild() const { return parent_ != nullptr && nextSibling() == nullptr; }
   int subtreeSize() const { return ownNodes(); }
@@ -104,6 +110,10 @@ class TOutlineNode final : private ChildListEntry {
   bool expanded_ = false;
   ChildList children_;
 };
+
+// The first 16 bytes of a text, zero-padded, as an order key: texts whose keys
+// differ compare as their keys do (unsigned bytes, the shorter first).
+OrderKey TextOrderKey(std::string_view text);
 
 enum class TOutlineDrawStyle : std::uint8_t {
   dsTextOnly,
@@ -273,6 +283,12 @@ class TCustomOutline {
   int addItem(int index, const std::string& text, std::intptr_t data, AddKind kind);
   TOutlineNode& attach(TOutlineNode& parent, int position, std::unique_ptr<TOutlineNode> node);
   void positionCachedItem(int index);
+  // The cached item's index, computed again only after the tree changed shape.
+  int cachedItemIndex();
+  // A node's index: the last one asked for is answered again without a walk
+  // until the tree changes shape.
+  int indexOf(const TOutlineNode& node) const;
+  void setCachedItem(TOutlineNode& node, int index);
   TOutlineNode& lookUp(int index);
   void destroyNode(TOutlineNode& node);
   // Lets go of the nodes of the guards on `freed` or below it, or of all guards
@@ -303,6 +319,19 @@ class TCustomOutline {
   std::unique_ptr<TOutlineNode> root_;
   TOutlineNode* selected_ = nullptr;
   TOutlineNode* cached_ = nullptr;
+  // Counts the insertions and removals of nodes, which renumber the items: an
+  // index noted at one count holds as long as the count stays.
+  std::uint64_t shape_ = 0;
+  int cachedIndex_ = 0;
+  std::uint64_t cachedIndexShape_ = 0;
+  // The node whose index was asked for last: callers tend to look an index up
+  // right after reading it from the node.
+  struct NotedIndex {
+    const TOutlineNode* node = nullptr;  // not owned; compared only while `shape` holds
+    int index = 0;
+    std::uint64_t shape = 0;
+  };
+  mutable NotedIndex lastIndexed_;
   std::string pathSeparator_ = "\\";
 
   // The grid.

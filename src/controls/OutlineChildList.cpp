@@ -1,198 +1,166 @@
-// The treap behind a node's children: split and merge by position, sums pulled
-// up from the tree children after every change.
+// The children list's lookups: by position or weight from the top block down,
+// and from an entry up through its leaf and the blocks above it.
 #include "controls/OutlineChildList.h"
+
+#include <type_traits>
 
 namespace tarnsel::controls {
 
+using namespace child_blocks;
+
 namespace {
 
-// Priorities only need to look random to keep the tree balanced; a fixed
-// sequence keeps runs repeatable.
-std::uint32_t NextPriority() {
-  static std::uint32_t state = 2463534242u;
-  state ^= state << 13;
-  state ^= state >> 17;
-  state ^= state << 5;
-  return state;
-}
+// What a lookup counts: entries, or one of their two weights.
+struct ByCount {
+  static int of(const Slot&) { return 1; }
+  static int of(const Inner& inner, int slot) { return inner.counts[slot]; }
+  static int of(const Sums& sums) { return sums.count; }
+};
+
+struct ByNodes {
+  static int of(const Slot& slot) { return slot.nodes; }
+  static int of(const Inner& inner, int slot) { return inner.nodes[slot]; }
+  static int of(const Sums& sums) { return sums.nodes; }
+};
+
+struct ByRows {
+  static int of(const Slot& slot) { return slot.rows; }
+  static int of(const Inner& inner, int slot) { return inner.rows[slot]; }
+  static int of(const Sums& sums) { return sums.rows; }
+};
 
 }  // namespace
 
 ChildList::~ChildList() {
-  // Post-order without recursion: free leaves one by one, climbing back up.
-  ChildListEntry* entry = root_;
-  while (entry != nullptr) {
-    if (entry->left_ != nullptr) {
-      entry = entry->left_;
-    } else if (entry->right_ != nullptr) {
-      entry = entry->right_;
-    } else {
-      ChildListEntry* up = entry->up_;
-      if (up != nullptr) (up->left_ == entry ? up->left_ : up->right_) = nullptr;
-      delete entry;
-      entry = up;
+  if (root_ != nullptr) destroy(root_);
+}
+
+void ChildList::destroy(Block* block) {
+  if (block->isLeaf) {
+    // Entries that arrived out of order lie scattered: each is asked for a few
+    // deletions ahead, so that the misses overlap.
+    constexpr std::size_t Ahead = 8;
+    const std::vector<Slot>& slots = static_cast<Leaf*>(block)->slots;
+    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+      if (slot + Ahead < slots.size()) PrefetchEntry(slots[slot + Ahead].entry);
+      delete slots[slot].entry;
     }
+  } else {
+    auto* inner = static_cast<Inner*>(block);
+    for (int slot = 0; slot < inner->size; ++slot) destroy(inner->children[slot]);
   }
+  DeleteBlock(block);
 }
 
-int ChildList::size() const { return count(root_); }
-int ChildList::nodes() const { return nodeSum(root_); }
-int ChildList::rows() const { return rowSum(root_); }
-
-void ChildList::pull(ChildListEntry* entry) {
-  ChildListEntry* left = entry->left_;
-  ChildListEntry* right = entry->right_;
-  entry->count_ = 1 + count(left) + count(right);
-  entry->nodes_ = entry->ownNodes_ + nodeSum(left) + nodeSum(right);
-  entry->rows_ = entry->ownRows_ + rowSum(left) + rowSum(right);
-  if (left != nullptr) left->up_ = entry;
-  if (right != nullptr) right->up_ = entry;
-}
-
-std::pair<ChildListEntry*, ChildListEntry*> ChildList::split(ChildListEntry* tree, int position) {
-  if (tree == nullptr) return {nullptr, nullptr};
-  if (position <= count(tree->left_)) {
-    auto [front, back] = split(tree->left_, position);
-    tree->left_ = back;
-    pull(tree);
-    if (front != nullptr) front->up_ = nullptr;
-    tree->up_ = nullptr;
-    return {front, tree};
+template <typename Measure>
+ChildList::Found ChildList::find(int offset) const {
+  if (root_ == nullptr || offset < 0 || offset >= Measure::of(root_->sums)) return {};
+  const Block* block = root_;
+  // The offset lies within the block's sum, so every scan stops inside it.
+  while (!block->isLeaf) {
+    const auto& inner = static_cast<const Inner&>(*block);
+    int slot = 0;
+    while (offset >= Measure::of(inner, slot)) offset -= Measure::of(inner, slot++);
+    block = inner.children[slot];
   }
-  auto [front, back] = split(tree->right_, position - count(tree->left_) - 1);
-  tree->right_ = front;
-  pull(tree);
-  if (back != nullptr) back->up_ = nullptr;
-  tree->up_ = nullptr;
-  return {tree, back};
+  const auto& slots = static_cast<const Leaf&>(*block).slots;
+  if constexpr (std::is_same_v<Measure, ByCount>) return {slots[offset].entry, 0};
+  int slot = 0;
+  while (offset >= Measure::of(slots[slot])) offset -= Measure::of(slots[slot++]);
+  return {slots[slot].entry, offset};
 }
 
-ChildListEntry* ChildList::merge(ChildListEntry* front, ChildListEntry* back) {
-  if (front == nullptr) return back;
-  if (back == nullptr) return front;
-  if (front->priority_ > back->priority_) {
-    front->right_ = merge(front->right_, back);
-    pull(front);
-    return front;
+ChildListEntry* ChildList::at(int position) const { return find<ByCount>(position).entry; }
+
+ChildList::Found ChildList::findByNodes(int offset) const { return find<ByNodes>(offset); }
+
+ChildList::Found ChildList::findByRows(int offset) const { return find<ByRows>(offset); }
+
+ChildListEntry* ChildList::first() const { return root_ != nullptr ? FirstOf(*root_) : nullptr; }
+
+ChildListEntry* ChildList::last() const {
+  if (root_ == nullptr) return nullptr;
+  const Block* block = root_;
+  while (!block->isLeaf) {
+    const auto& inner = static_cast<const Inner&>(*block);
+    block = inner.children[inner.size - 1];
   }
-  back->left_ = merge(front, back->left_);
-  pull(back);
-  return back;
+  return static_cast<const Leaf&>(*block).slots.back().entry;
 }
-
-ChildListEntry* ChildList::leftmost(ChildListEntry* entry) {
-  while (entry != nullptr && entry->left_ != nullptr) entry = entry->left_;
-  return entry;
-}
-
-ChildListEntry* ChildList::rightmost(ChildListEntry* entry) {
-  while (entry != nullptr && entry->right_ != nullptr) entry = entry->right_;
-  return entry;
-}
-
-ChildListEntry* ChildList::at(int position) const {
-  ChildListEntry* entry = root_;
-  while (entry != nullptr) {
-    const int left = count(entry->left_);
-    if (position < left) {
-      entry = entry->left_;
-    } else if (position == left) {
-      return entry;
-    } else {
-      position -= left + 1;
-      entry = entry->right_;
-    }
-  }
-  return nullptr;
-}
-
-ChildListEntry* ChildList::first() const { return leftmost(root_); }
-ChildListEntry* ChildList::last() const { return rightmost(root_); }
 
 ChildListEntry* ChildList::next(const ChildListEntry* entry) {
-  if (entry->right_ != nullptr) return leftmost(entry->right_);
-  while (entry->up_ != nullptr && entry->up_->right_ == entry) entry = entry->up_;
-  return entry->up_;
+  const Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return nullptr;
+  const std::size_t slot = SlotOf(*leaf, entry) + 1;
+  if (slot < leaf->slots.size()) return leaf->slots[slot].entry;
+  return leaf->next != nullptr ? leaf->next->slots.front().entry : nullptr;
 }
 
 ChildListEntry* ChildList::previous(const ChildListEntry* entry) {
-  if (entry->left_ != nullptr) return rightmost(entry->left_);
-  while (entry->up_ != nullptr && entry->up_->left_ == entry) entry = entry->up_;
-  return entry->up_;
+  const Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return nullptr;
+  const int slot = SlotOf(*leaf, entry);
+  if (slot > 0) return leaf->slots[slot - 1].entry;
+  return leaf->previous != nullptr ? leaf->previous->slots.back().entry : nullptr;
 }
 
-template <typename Sum, typename Own>
-int ChildList::before(const ChildListEntry* entry, Sum sum, Own own) {
-  int total = sum(entry->left_);
-  for (; entry->up_ != nullptr; entry = entry->up_) {
-    const ChildListEntry* up = entry->up_;
-    if (up->right_ == entry) total += sum(up->left_) + own(up);
+namespace {
+
+// The sum of `weight` over the first `end` of `size` places whose sum is
+// `total`, adding whichever side of `end` is shorter.
+template <typename Weight>
+int SumBefore(int end, int size, int total, Weight weight) {
+  int sum = 0;
+  if (end <= size / 2) {
+    for (int slot = 0; slot < end; ++slot) sum += weight(slot);
+    return sum;
+  }
+  for (int slot = end; slot < size; ++slot) sum += weight(slot);
+  return total - sum;
+}
+
+}  // namespace
+
+template <typename Measure>
+int ChildList::before(const ChildListEntry* entry) {
+  const Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return 0;
+  int total =
+      SumBefore(SlotOf(*leaf, entry), static_cast<int>(leaf->slots.size()), Measure::of(leaf->sums),
+                [&](int slot) { return Measure::of(leaf->slots[slot]); });
+  for (const Block* block = leaf; block->parent != nullptr; block = block->parent) {
+    const Inner& parent = *block->parent;
+    total += SumBefore(SlotOf(parent, block), parent.size, Measure::of(parent.sums),
+                       [&](int slot) { return Measure::of(parent, slot); });
   }
   return total;
 }
 
-int ChildList::positionOf(const ChildListEntry* entry) {
-  return before(entry, count, [](const ChildListEntry*) { return 1; });
-}
+int ChildList::positionOf(const ChildListEntry* entry) { return before<ByCount>(entry); }
 
-int ChildList::nodesBefore(const ChildListEntry* entry) {
-  return before(entry, nodeSum, [](const ChildListEntry* up) { return up->ownNodes_; });
-}
+int ChildList::nodesBefore(const ChildListEntry* entry) { return before<ByNodes>(entry); }
 
-int ChildList::rowsBefore(const ChildListEntry* entry) {
-  return before(entry, rowSum, [](const ChildListEntry* up) { return up->ownRows_; });
-}
-
-template <typename Sum, typename Own>
-ChildList::Found ChildList::find(int offset, Sum sum, Own own) const {
-  if (offset < 0) return {};
-  ChildListEntry* entry = root_;
-  while (entry != nullptr) {
-    const int left = sum(entry->left_);
-    if (offset < left) {
-      entry = entry->left_;
-    } else if (offset < left + own(entry)) {
-      return {entry, offset - left};
-    } else {
-      offset -= left + own(entry);
-      entry = entry->right_;
-    }
-  }
-  return {};
-}
-
-ChildList::Found ChildList::findByNodes(int offset) const {
-  return find(offset, nodeSum, [](const ChildListEntry* entry) { return entry->ownNodes_; });
-}
-
-ChildList::Found ChildList::findByRows(int offset) const {
-  return find(offset, rowSum, [](const ChildListEntry* entry) { return entry->ownRows_; });
-}
-
-void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
-  ChildListEntry* entry = owned.release();
-  entry->left_ = entry->right_ = entry->up_ = nullptr;
-  entry->priority_ = NextPriority();
-  pull(entry);
-  auto [front, back] = split(root_, position);
-  root_ = merge(merge(front, entry), back);
-  root_->up_ = nullptr;
-}
-
-std::unique_ptr<ChildListEntry> ChildList::remove(ChildListEntry* entry) {
-  auto [front, rest] = split(root_, positionOf(entry));
-  auto [removed, back] = split(rest, 1);
-  root_ = merge(front, back);
-  if (root_ != nullptr) root_->up_ = nullptr;
-  removed->left_ = removed->right_ = removed->up_ = nullptr;
-  pull(removed);
-  return std::unique_ptr<ChildListEntry>(removed);
-}
+int ChildList::rowsBefore(const ChildListEntry* entry) { return before<ByRows>(entry); }
 
 void ChildList::setOwnWeights(ChildListEntry* entry, int nodes, int rows) {
+  const Sums delta{0, nodes - entry->ownNodes_, rows - entry->ownRows_};
   entry->ownNodes_ = nodes;
   entry->ownRows_ = rows;
-  for (ChildListEntry* up = entry; up != nullptr; up = up->up_) pull(up);
+  Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return;
+  Slot& slot = leaf->slots[SlotOf(*leaf, entry)];
+  slot.nodes = nodes;
+  slot.rows = rows;
+  leaf->sums += delta;
+  Propagate(leaf, delta);
+}
+
+void ChildList::orderKeyChanged(ChildListEntry* entry) {
+  Leaf* leaf = entry->leaf_;
+  if (leaf == nullptr) return;
+  leaf->slots[SlotOf(*leaf, entry)].key = entry->orderKey();
+  // The blocks above keep the key when the entry comes first in theirs.
+  Propagate(leaf, Sums{});
 }
 
 }  // namespace tarnsel::controls

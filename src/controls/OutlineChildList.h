@@ -1,13 +1,13 @@
-// The ordered children of an outline node. Each list is a balanced search tree
-// (a treap keyed by position) whose entries carry two weights, the nodes and the
-// visible rows of the entry's own subtree, with their sums kept per tree node.
+// The ordered children of an outline node. Each list is a shallow tree of blocks
+// (OutlineChildBlocks.h) whose entries carry two weights, the nodes and the
+// visible rows of the entry's own subtree, with their sums kept per block.
 // Position, count of nodes or rows before an entry, and lookup by any of them
-// thus cost a logarithm of the number of children, however the children arrive.
+// thus cost a few short array scans, however the children arrive.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <utility>
+
+#include "controls/OutlineChildBlocks.h"
 
 namespace tarnsel::controls {
 
@@ -24,18 +24,17 @@ class ChildListEntry {
   int ownNodes() const { return ownNodes_; }
   int ownRows() const { return ownRows_; }
 
+ protected:
+  // The entry's coarse place in its owner's order; the list asks when the entry
+  // is inserted and when ChildList::orderKeyChanged says so. All entries equal
+  // unless the owner tells them apart.
+  virtual OrderKey orderKey() const { return {}; }
+
  private:
   friend class ChildList;
-  ChildListEntry* left_ = nullptr;
-  ChildListEntry* right_ = nullptr;
-  ChildListEntry* up_ = nullptr;  // the tree parent within the same list
-  std::uint32_t priority_ = 0;
+  child_blocks::Leaf* leaf_ = nullptr;  // the leaf that holds it; null outside a list
   int ownNodes_ = 1;
   int ownRows_ = 1;
-  // Sums over this entry's subtree of the list's tree.
-  int count_ = 1;
-  int nodes_ = 1;
-  int rows_ = 1;
 };
 
 class ChildList {
@@ -45,11 +44,11 @@ class ChildList {
   ChildList& operator=(const ChildList&) = delete;
   ~ChildList();
 
-  int size() const;
+  int size() const { return root_ != nullptr ? root_->sums.count : 0; }
   bool empty() const { return root_ == nullptr; }
   // Sums of the weights of all entries.
-  int nodes() const;
-  int rows() const;
+  int nodes() const { return root_ != nullptr ? root_->sums.nodes : 0; }
+  int rows() const { return root_ != nullptr ? root_->sums.rows : 0; }
 
   ChildListEntry* at(int position) const;  // nullptr outside the list
   ChildListEntry* first() const;
@@ -71,45 +70,104 @@ class ChildList {
   Found findByRows(int offset) const;
 
   // The number of leading entries for which `precedes` holds, the list being
-  // partitioned by it (every entry that precedes comes first): one descent of
-  // the tree, where a search by position would descend once per probe.
+  // partitioned by it (every entry that precedes comes first): one descent that
+  // probes the first entries of the blocks on its way, then one leaf.
   template <typename Precedes>
   int partitionPoint(Precedes precedes) const {
-    int position = 0;
-    for (const ChildListEntry* entry = root_; entry != nullptr;) {
-      if (precedes(*entry)) {
-        position += count(entry->left_) + 1;
-        entry = entry->right_;
-      } else {
-        entry = entry->left_;
-      }
-    }
-    return position;
+    return partitionBy(
+        [&](const OrderKey&, const ChildListEntry& entry) { return precedes(entry); });
+  }
+  // The same for an order that agrees with the entries' order keys: an entry
+  // whose key is below `key` precedes, one above does not, and `precedes`
+  // decides between equal keys alone, so that most probes read no entry.
+  template <typename Precedes>
+  int partitionPoint(const OrderKey& key, Precedes precedes) const {
+    return partitionBy([&](const OrderKey& probed, const ChildListEntry& entry) {
+      if (probed != key) return probed < key;
+      return precedes(entry);
+    });
   }
 
   void insert(int position, std::unique_ptr<ChildListEntry> entry);
   std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
   // Gives an entry new weights, in whatever list it is (or none).
   static void setOwnWeights(ChildListEntry* entry, int nodes, int rows);
+  // Takes the entry's order key afresh, in whatever list it is (or none).
+  static void orderKeyChanged(ChildListEntry* entry);
 
  private:
-  static int count(const ChildListEntry* entry) { return entry ? entry->count_ : 0; }
-  static int nodeSum(const ChildListEntry* entry) { return entry ? entry->nodes_ : 0; }
-  static int rowSum(const ChildListEntry* entry) { return entry ? entry->rows_ : 0; }
-  // Recomputes an entry's sums from its tree children and links them back to it.
-  static void pull(ChildListEntry* entry);
-  // Splits a tree into its first `position` entries and the rest.
-  static std::pair<ChildListEntry*, ChildListEntry*> split(ChildListEntry* tree, int position);
-  static ChildListEntry* merge(ChildListEntry* front, ChildListEntry* back);
-  static ChildListEntry* leftmost(ChildListEntry* entry);
-  static ChildListEntry* rightmost(ChildListEntry* entry);
-  // Sum of a weight over the entries before `entry`.
-  template <typename Sum, typename Own>
-  static int before(const ChildListEntry* entry, Sum sum, Own own);
-  template <typename Sum, typename Own>
-  Found find(int offset, Sum sum, Own own) const;
+  using Block = child_blocks::Block;
+  using Inner = child_blocks::Inner;
+  using Leaf = child_blocks::Leaf;
+  using Sums = child_blocks::Sums;
 
-  ChildListEntry* root_ = nullptr;
+  template <typename Probe>
+  int partitionBy(Probe probe) const {
+    if (root_ == nullptr) return 0;
+    int position = 0;
+    const child_blocks::Block* block = root_;
+    while (!block->isLeaf) {
+      const auto& inner = static_cast<const child_blocks::Inner&>(*block);
+      // The first child whose first entry does not precede; the point lies in
+      // the child before it, or here when there is none.
+      const int after = firstFailing(
+          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], *inner.firsts[slot]); });
+      if (after == 0) return position;
+      for (int slot = 0; slot < after - 1; ++slot) position += inner.counts[slot];
+      block = inner.children[after - 1];
+    }
+    const auto& slots = static_cast<const child_blocks::Leaf&>(*block).slots;
+    // The leaf is likely out of the cache: ask for all of it at once rather than
+    // wait for one line per probe.
+    const char* bytes = reinterpret_cast<const char*>(slots.data());
+    for (std::size_t offset = 0; offset < slots.size() * sizeof(child_blocks::Slot); offset += 64) {
+      __builtin_prefetch(bytes + offset);
+    }
+    const int point = firstFailing(static_cast<int>(slots.size()), [&](int slot) {
+      return probe(slots[slot].key, *slots[slot].entry);
+    });
+    // Callers of an ordered search mostly go on with the entry found.
+    if (point < static_cast<int>(slots.size())) child_blocks::PrefetchEntry(slots[point].entry);
+    return position + point;
+  }
+
+  // A binary search for the first of `size` places where `precedes` fails.
+  template <typename Precedes>
+  static int firstFailing(int size, Precedes precedes) {
+    int low = 0;
+    int high = size;
+    while (low < high) {
+      const int middle = (low + high) / 2;
+      if (precedes(middle)) {
+        low = middle + 1;
+      } else {
+        high = middle;
+      }
+    }
+    return low;
+  }
+
+  template <typename Measure>
+  static int before(const ChildListEntry* entry);
+  template <typename Measure>
+  Found find(int offset) const;
+
+  // Changes to the shape of the tree (OutlineChildListShape.cpp).
+  // Puts `fresh` beside `old` in old's parent (a new root when old is the
+  // root); `delta` is what the entries under old's former place gained.
+  void placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta);
+  // After a removal: frees an emptied block, or merges or evens out a block
+  // that fell below a quarter with a neighbour, and lowers a one-child root.
+  void afterRemoval(Block* block, const Sums& delta);
+  void removeBlock(Block* block, const Sums& delta);
+  void rebalance(Inner& parent, int leftSlot, const Sums& delta);
+  // Shares the entries (children) of two neighbouring blocks out evenly, or
+  // moves them all into the left one when `all` is set.
+  static void shareOut(Leaf& left, Leaf& right, bool all);
+  static void shareOut(Inner& left, Inner& right, bool all);
+  static void destroy(Block* block);
+
+  Block* root_ = nullptr;
 };
 
 }  // namespace tarnsel::controls

@@ -11,17 +11,31 @@ TOutlineNode::TOutlineNode(TCustomOutline& owner, std::string text, std::intptr_
 
 void TOutlineNode::setText(const std::string& text) {
   text_ = text;
+  ChildList::orderKeyChanged(this);
   owner_.textChanged(*this);
+}
+
+OrderKey TOutlineNode::orderKey() const { return TextOrderKey(text_); }
+
+OrderKey TextOrderKey(std::string_view text) {
+  // Big-endian, so that the numbers compare as the bytes do.
+  std::uint64_t halves[2] = {0, 0};
+  for (std::size_t at = 0; at < 16; ++at) {
+    const std::uint64_t byte = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+    halves[at / 8] = halves[at / 8] << 8 | byte;
+  }
+  return {halves[0], halves[1]};
+}
+
+int TOutlineNode::ChildTextPartitionPoint(const std::string& text) const {
+  return children_.partitionPoint(TextOrderKey(text), [&](const ChildListEntry& entry) {
+    return static_cast<const TOutlineNode&>(entry).text_ < text;
+  });
 }
 
 int TOutlineNode::Index() const {
   if (parent_ == nullptr) return this == &owner_.RootNode() ? 0 : -1;
-  // Each level adds the parent itself and the subtrees of the earlier siblings.
-  int index = 0;
-  for (const TOutlineNode* node = this; node->parent_ != nullptr; node = node->parent_) {
-    index += 1 + ChildList::nodesBefore(node);
-  }
-  return index;
+  return owner_.indexOf(*this);
 }
 
 int TOutlineNode::Level() const {

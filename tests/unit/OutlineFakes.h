@@ -71,6 +71,7 @@ class FakeView : public OutlineView {
 
 class TestOutline : public TCustomOutline {
  public:
+  using TCustomOutline::CachedItem;
   using TCustomOutline::FindByIndex;
   using TCustomOutline::RootNode;
   using TCustomOutline::RowOfNode;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OutlineFakes.h"
@@ -452,6 +453,28 @@ TEST_F(OutlineFreedByHandlers, AnItemThatTheClickOfItsAddDeletesIsNotReturnedNor
   EXPECT_EQ(Items(outline), "A .a1 B");
 }
 
+TEST_F(OutlineFreedByHandlers, AnAddWhoseClickAddsAnItemBeforeItReturnsTheIndexAfterThat) {
+  build({"A", ".a1", "B"});
+  item(1).setExpanded(true);
+  EXPECT_EQ(outline.InsertBefore(2, "n"), 2);
+  EXPECT_EQ(outline.CachedItem().Text(), "n") << "the new item took the index passed";
+  EXPECT_EQ(outline.AppendSibling(2, "s"), 4);
+  EXPECT_EQ(outline.CachedItem().Text(), "n") << "the item at the index passed stays";
+  outline.DeleteItem(4);
+  outline.DeleteItem(2);
+
+  outline.setSelectedIndex(3);  // B, whose row a new child of A moves down
+  bool added = false;
+  outline.OnClick = [&] {
+    if (!std::exchange(added, true)) outline.InsertBefore(1, "Z");
+  };
+  EXPECT_EQ(outline.AppendChild(1, "new"), 4) << "Z came before it during the add";
+  EXPECT_EQ(Items(outline), "Z A .a1 .new B");
+  EXPECT_EQ(outline.CachedItem().Text(), "Z") << "the item now at the index passed";
+  EXPECT_EQ(outline.AppendChild(2, "after"), 5);
+  EXPECT_EQ(outline.CachedItem().Text(), "A");
+}
+
 TEST_F(Outline, MousePressSelectsTheRowAndTheReleaseClicks) {
   build({"A", ".a1", "B"});
   outline.MouseDown(1, false);
@@ -613,6 +636,28 @@ void PreOrder(PlainNode& node, std::vector<PlainNode*>& all, bool shownOnly) {
 void CollapseAll(PlainNode& node) {
   node.expanded = false;
   for (auto& child : node.children) CollapseAll(*child);
+}
+
+TEST_F(Outline, TextPartitionPointOrdersBytesUnsignedAndFollowsNewTexts) {
+  // Shorter first, bytes above 0x7f after ASCII, and texts alike in their first
+  // 16 bytes told apart by what follows.
+  const Texts ordered = {
+      "a",        "ab",  "abcdefghijklmnop", "abcdefghijklmnopq", "abcdefghijklmnopr", "b",
+      "\x81\x40", "\xff"};
+  const int folder = outline.AppendChild(0, "folder");
+  for (const std::string& text : ordered) outline.AppendChild(folder, text);
+  const TOutlineNode& node = item(folder);
+  for (std::size_t at = 0; at < ordered.size(); ++at) {
+    EXPECT_EQ(node.ChildTextPartitionPoint(ordered[at]), static_cast<int>(at)) << at;
+    EXPECT_EQ(node.ChildTextPartitionPoint(ordered[at] + '\0'), static_cast<int>(at) + 1) << at;
+  }
+  EXPECT_EQ(node.ChildTextPartitionPoint(""), 0);
+  EXPECT_EQ(node.ChildTextPartitionPoint("abcdefghijklmnopqa"), 4);
+
+  // A new text keeps the order here, but its first bytes differ from the old.
+  item(folder + 6).setText("bz");
+  EXPECT_EQ(node.ChildTextPartitionPoint("bm"), 5);
+  EXPECT_EQ(node.ChildTextPartitionPoint("c"), 6);
 }
 
 TEST_F(Outline, RandomEditsKeepIndicesAndRowsInStepWithAPlainTree) {

@@ -1,0 +1,249 @@
+// The children list's insertions and removals: a full block splits in two, a
+// block that falls below a quarter merges with a neighbour or shares out with
+// it, and the tree gains or loses a level at its top.
+#include "controls/OutlineChildList.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+namespace tarnsel::controls {
+
+using namespace child_blocks;
+
+namespace {
+
+void LinkAfter(Leaf& leaf, Leaf& fresh) {
+  fresh.previous = &leaf;
+  fresh.next = leaf.next;
+  if (leaf.next != nullptr) leaf.next->previous = &fresh;
+  leaf.next = &fresh;
+}
+
+void LinkBefore(Leaf& leaf, Leaf& fresh) {
+  fresh.next = &leaf;
+  fresh.previous = leaf.previous;
+  if (leaf.previous != nullptr) leaf.previous->next = &fresh;
+  leaf.previous = &fresh;
+}
+
+void Unlink(Leaf& leaf) {
+  if (leaf.previous != nullptr) leaf.previous->next = leaf.next;
+  if (leaf.next != nullptr) leaf.next->previous = leaf.previous;
+}
+
+// Moves the children from `slot` on to the front of the empty `fresh`.
+void MoveTail(Inner& inner, int slot, Inner& fresh) {
+  for (int from = slot; from < inner.size; ++from)
+    SetChild(fresh, from - slot, inner.children[from]);
+  fresh.size = inner.size - slot;
+  inner.size = slot;
+}
+
+void OpenSlot(Inner& inner, int slot) {
+  for (int at = inner.size; at > slot; --at) {
+    inner.children[at] = inner.children[at - 1];
+    inner.firsts[at] = inner.firsts[at - 1];
+    inner.firstKeys[at] = inner.firstKeys[at - 1];
+    inner.counts[at] = inner.counts[at - 1];
+    inner.nodes[at] = inner.nodes[at - 1];
+    inner.rows[at] = inner.rows[at - 1];
+  }
+  ++inner.size;
+}
+
+void CloseSlot(Inner& inner, int slot) {
+  --inner.size;
+  for (int at = slot; at < inner.size; ++at) {
+    inner.children[at] = inner.children[at + 1];
+    inner.firsts[at] = inner.firsts[at + 1];
+    inner.firstKeys[at] = inner.firstKeys[at + 1];
+    inner.counts[at] = inner.counts[at + 1];
+    inner.nodes[at] = inner.nodes[at + 1];
+    inner.rows[at] = inner.rows[at + 1];
+  }
+}
+
+}  // namespace
+
+void ChildList::shareOut(Leaf& left, Leaf& right, bool all) {
+  std::vector<Slot> joined = std::move(left.slots);
+  joined.insert(joined.end(), right.slots.begin(), right.slots.end());
+  const auto split = all ? joined.end() : joined.begin() + std::ssize(joined) / 2;
+  right.slots.assign(split, joined.end());
+  joined.erase(split, joined.end());
+  left.slots = std::move(joined);
+  for (const Slot& slot : left.slots) slot.entry->leaf_ = &left;
+  for (const Slot& slot : right.slots) slot.entry->leaf_ = &right;
+  left.sums = SumsOf(left);
+  right.sums = SumsOf(right);
+}
+
+void ChildList::shareOut(Inner& left, Inner& right, bool all) {
+  std::vector<Block*> joined(left.children.begin(), left.children.begin() + left.size);
+  joined.insert(joined.end(), right.children.begin(), right.children.begin() + right.size);
+  const int leftSize = all ? static_cast<int>(joined.size()) : static_cast<int>(joined.size()) / 2;
+  left.size = right.size = 0;
+  for (Block* child : joined) {
+    Inner& into = left.size < leftSize ? left : right;
+    SetChild(into, into.size++, child);
+  }
+  left.sums = SumsOf(left);
+  right.sums = SumsOf(right);
+}
+
+void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
+  ChildListEntry* entry = owned.release();
+  const Slot slot{entry, entry->ownNodes_, entry->ownRows_, entry->orderKey()};
+  const Sums delta{1, slot.nodes, slot.rows};
+  if (root_ == nullptr) {
+    root_ = new Leaf;
+  }
+  // Down to the leaf; a position between two blocks goes to the end of the first.
+  Block* block = root_;
+  while (!block->isLeaf) {
+    auto& inner = static_cast<Inner&>(*block);
+    int child = 0;
+    while (child < inner.size - 1 && position > inner.counts[child]) {
+      position -= inner.counts[child++];
+    }
+    block = inner.children[child];
+  }
+  auto& leaf = static_cast<Leaf&>(*block);
+  entry->leaf_ = &leaf;
+  if (std::ssize(leaf.slots) < LeafCapacity) {
+    leaf.slots.insert(leaf.slots.begin() + position, slot);
+    leaf.sums += delta;
+    Propagate(&leaf, delta);
+    return;
+  }
+  auto* fresh = new Leaf;
+  fresh->slots.reserve(LeafCapacity);
+  bool freshAfter = true;
+  if (position == LeafCapacity && leaf.next == nullptr) {
+    // Appending past the last entry: the full leaf stays full.
+    fresh->slots.push_back(slot);
+  } else if (position == 0 && leaf.previous == nullptr) {
+    fresh->slots.push_back(slot);
+    freshAfter = false;
+  } else {
+    const int half = LeafCapacity / 2;
+    fresh->slots.assign(leaf.slots.begin() + half, leaf.slots.end());
+    leaf.slots.resize(half);
+    if (position <= half) {
+      leaf.slots.insert(leaf.slots.begin() + position, slot);
+    } else {
+      fresh->slots.insert(fresh->slots.begin() + (position - half), slot);
+    }
+  }
+  for (const Slot& moved : fresh->slots) moved.entry->leaf_ = fresh;
+  if (freshAfter) {
+    LinkAfter(leaf, *fresh);
+  } else {
+    LinkBefore(leaf, *fresh);
+  }
+  leaf.sums = SumsOf(leaf);
+  fresh->sums = SumsOf(*fresh);
+  placeBeside(&leaf, fresh, freshAfter, delta);
+}
+
+void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta) {
+  Inner* parent = old->parent;
+  if (parent == nullptr) {
+    auto* top = new Inner;
+    SetChild(*top, 0, freshAfter ? old : fresh);
+    SetChild(*top, 1, freshAfter ? fresh : old);
+    top->size = 2;
+    top->sums = SumsOf(*top);
+    root_ = top;
+    return;
+  }
+  const int slot = SlotOf(*parent, old);
+  const int freshSlot = freshAfter ? slot + 1 : slot;
+  OpenSlot(*parent, freshSlot);
+  SetChild(*parent, freshSlot, fresh);
+  SetChild(*parent, freshAfter ? slot : slot + 1, old);
+  parent->sums += delta;
+  if (parent->size <= InnerCapacity) {
+    Propagate(parent, delta);
+    return;
+  }
+  auto* sibling = new Inner;
+  MoveTail(*parent, parent->size / 2, *sibling);
+  parent->sums = SumsOf(*parent);
+  sibling->sums = SumsOf(*sibling);
+  placeBeside(parent, sibling, true, delta);
+}
+
+std::unique_ptr<ChildListEntry> ChildList::remove(ChildListEntry* entry) {
+  Leaf& leaf = *entry->leaf_;
+  const auto slot = leaf.slots.begin() + SlotOf(leaf, entry);
+  const Sums delta{-1, -slot->nodes, -slot->rows};
+  leaf.slots.erase(slot);
+  leaf.sums += delta;
+  entry->leaf_ = nullptr;
+  afterRemoval(&leaf, delta);
+  return std::unique_ptr<ChildListEntry>(entry);
+}
+
+void ChildList::afterRemoval(Block* block, const Sums& delta) {
+  if (SizeOf(*block) == 0) {
+    removeBlock(block, delta);
+    return;
+  }
+  Inner* parent = block->parent;
+  if (parent == nullptr) {
+    // A top block with one child gives way to it.
+    while (!root_->isLeaf && static_cast<Inner*>(root_)->size == 1) {
+      Block* only = static_cast<Inner*>(root_)->children[0];
+      DeleteBlock(root_);
+      only->parent = nullptr;
+      root_ = only;
+    }
+    return;
+  }
+  if (SizeOf(*block) >= CapacityOf(*block) / 4 || parent->size < 2) {
+    Propagate(block, delta);
+    return;
+  }
+  const int slot = SlotOf(*parent, block);
+  rebalance(*parent, slot + 1 < parent->size ? slot : slot - 1, delta);
+}
+
+void ChildList::removeBlock(Block* block, const Sums& delta) {
+  Inner* parent = block->parent;
+  if (block->isLeaf) Unlink(static_cast<Leaf&>(*block));
+  if (parent == nullptr) {
+    root_ = nullptr;
+  } else {
+    CloseSlot(*parent, SlotOf(*parent, block));
+    parent->sums += delta;
+  }
+  DeleteBlock(block);
+  if (parent != nullptr) afterRemoval(parent, delta);
+}
+
+void ChildList::rebalance(Inner& parent, int leftSlot, const Sums& delta) {
+  Block* left = parent.children[leftSlot];
+  Block* right = parent.children[leftSlot + 1];
+  const bool merge = SizeOf(*left) + SizeOf(*right) <= CapacityOf(*left);
+  if (left->isLeaf) {
+    shareOut(static_cast<Leaf&>(*left), static_cast<Leaf&>(*right), merge);
+  } else {
+    shareOut(static_cast<Inner&>(*left), static_cast<Inner&>(*right), merge);
+  }
+  SetChild(parent, leftSlot, left);
+  SetChild(parent, leftSlot + 1, right);
+  parent.sums += delta;
+  if (!merge) {
+    Propagate(&parent, delta);
+    return;
+  }
+  // The emptied right block goes; its parent may fall short in turn.
+  if (right->isLeaf) Unlink(static_cast<Leaf&>(*right));
+  CloseSlot(parent, leftSlot + 1);
+  DeleteBlock(right);
+  afterRemoval(&parent, delta);
+}
+
+}  // namespace tarnsel::controls
