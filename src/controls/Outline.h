@@ -311,6 +311,8 @@ class TCustomOutline {
   void beep();
   void gridKeyDown(OutlineKey key, bool ctrl);
   void outlineKeyDown(OutlineKey key, bool ctrl);
+  // The width of a node's row at a level its caller already knows.
+  int DisplayWidthAt(const TOutlineNode& node, int level);
   void drawTreeLines(screen::Canvas& canvas, const TOutlineNode& node, const screen::Rect& cell);
   void drawPictureCell(screen::Canvas& canvas, OutlinePicture slot, int x, int y);
 

@@ -83,9 +83,13 @@ void TCustomOutline::setFontColor(screen::TColor color) {
 }
 
 int TCustomOutline::DisplayWidth(const TOutlineNode& node) {
+  return DisplayWidthAt(node, node.Level());
+}
+
+int TCustomOutline::DisplayWidthAt(const TOutlineNode& node, int level) {
   const int H = rowHeight_;
   const int F = fontPixelHeight_;
-  const int L = node.Level();
+  const int L = level;
   const int T = view_ != nullptr ? view_->textWidth(node.Text()) : 0;
   const int R = (options_ & ooDrawTreeRoot) != 0 ? 1 : 0;
   int width = 0;
@@ -116,17 +120,18 @@ void TCustomOutline::UpdateColumnWidth() {
   if (view_ == nullptr) return;
   // Measuring needs the window's surface.
   view_->ensureWindow();
-  int widest = DisplayWidth(*root_);
-  // Every item with a row: the root's children and, below, those of expanded nodes.
-  auto measure = [&](auto& self, const TOutlineNode& node) -> void {
+  int widest = DisplayWidthAt(*root_, 0);
+  // Every item with a row: the root's children and, below, those of expanded
+  // nodes. The walk knows each row's level, so no row walks up to the root.
+  auto measure = [&](auto& self, const TOutlineNode& node, int childLevel) -> void {
     for (ChildListEntry* entry = node.children_.first(); entry != nullptr;
          entry = ChildList::next(entry)) {
       const TOutlineNode& child = *TOutlineNode::from(entry);
-      widest = std::max(widest, DisplayWidth(child));
-      if (child.expanded_) self(self, child);
+      widest = std::max(widest, DisplayWidthAt(child, childLevel));
+      if (child.expanded_) self(self, child, childLevel + 1);
     }
   };
-  measure(measure, *root_);
+  measure(measure, *root_, 1);
   setColWidth(widest);
 }
 
