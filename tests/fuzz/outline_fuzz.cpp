@@ -527,17 +527,26 @@ class Session {
     std::sort(near.begin(), near.end());
     near.erase(std::unique(near.begin(), near.end()), near.end());
     for (const int index : near) checkNear(index);
+    if (TOutlineNode* item = checkSelection(total)) {
+      Check(&outline_.VisibleNodeAt(outline_.RootNode(), outline_.Row() + 1) == item,
+            "the selection's row shows it", item->Text());
+    }
+  }
+
+  // The selection: nothing in an empty outline, else an item in range whose row
+  // is the current one. Returns that item, or nullptr when the outline is empty.
+  TOutlineNode* checkSelection(int total) {
     if (total == 0) {
       Check(outline_.SelectedIndex() == 0, "an empty outline selects nothing", "");
-      return;
+      return nullptr;
     }
+    const int selected = outline_.SelectedIndex();
     Check(selected >= 1 && selected <= total, "selection in range", "");
     TOutlineNode& item = outline_.ItemAt(selected);
     Check(item.IsShown(), "the selected item has a row", item.Text());
     Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
           item.Text());
-    Check(&outline_.VisibleNodeAt(outline_.RootNode(), outline_.Row() + 1) == &item,
-          "the selection's row shows it", item.Text());
+    return &item;
   }
 
   // The full comparison: every item, a sample of the numbering, every sampled
@@ -566,16 +575,7 @@ class Session {
       Check(&item == comparison.items[index], "row's item", text);
       Check(outline_.RowOfNode(item) == row, "item's row", text);
     }
-    const int selected = outline_.SelectedIndex();
-    if (total == 0) {
-      Check(selected == 0, "an empty outline selects nothing", "");
-      return;
-    }
-    Check(selected >= 1 && selected <= total, "selection in range", "");
-    TOutlineNode& item = outline_.ItemAt(selected);
-    Check(item.IsShown(), "the selected item has a row", item.Text());
-    Check(outline_.RowOfNode(item) == outline_.Row(), "the current row is the selection's",
-          item.Text());
+    checkSelection(total);
   }
 
   FuzzedDataProvider& input_;
