@@ -16,3 +16,5 @@ add_compile_options(-fno-rtti -fno-declone-ctor-dtor)
 add_compile_options(-fno-ipa-sra)
 add_link_options(-Wl,--gc-sections)
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)
+# Functions packed end to end instead of each padded to 16 bytes (about 7 KB).
+set(CMAKE_CXX_COMPILER_LAUNCHER bash ${CMAKE_SOURCE_DIR}/cmake/PackCodeSections.sh)
