@@ -171,7 +171,7 @@ endif()
 # The program is linked stripped; its budget keeps what was cut from coming back.
 add_test(NAME resources.small_link_without_unneeded_runtime
   COMMAND ${CMAKE_COMMAND} -DMAP=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map -DEXE=$<TARGET_FILE:Tarnsel>
-          -DBUDGET=229376 -DTHREADLESS=$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},x86_64>
+          -DBUDGET=217088 -DTHREADLESS=$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},x86_64>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckLinkMap.cmake)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # Dropping unreached code with its tables must leave every kept function its table.

@@ -19,13 +19,20 @@ inline constexpr std::uint32_t kMiscNoUiActivate = 0x4000;
 bool TakesTabStop(std::uint32_t miscStatus);
 
 // Sorts siblings by their tab order; those without one (negative) go last. Equal
-// orders keep their places.
+// orders keep their places. An insertion sort: a parent has a handful of
+// children, and it needs none of a merge sort's buffers.
 template <typename Node>
 void SortByTabOrder(std::vector<Node*>& siblings) {
-  std::stable_sort(siblings.begin(), siblings.end(), [](const Node* a, const Node* b) {
+  const auto before = [](const Node* a, const Node* b) {
     if ((a->tabOrder >= 0) != (b->tabOrder >= 0)) return a->tabOrder >= 0;
     return a->tabOrder >= 0 && a->tabOrder < b->tabOrder;
-  });
+  };
+  for (auto next = siblings.begin(); next != siblings.end(); ++next) {
+    Node* node = *next;
+    const auto place = std::upper_bound(siblings.begin(), next, node, before);
+    std::move_backward(place, next, next + 1);
+    *place = node;
+  }
 }
 
 // The members of the tab sequence below `roots`: depth first, each parent before

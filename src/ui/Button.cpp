@@ -1,7 +1,5 @@
 #include "ui/Button.h"
 
-#include <map>
-
 #include "screen/ButtonFace.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -15,18 +13,17 @@ constexpr int kGlyphSize = 18;
 
 // The two-picture glyph of a kind, loaded on first use and shared by all buttons.
 HBITMAP GlyphOf(TBitBtnKind kind) {
-  static std::map<TBitBtnKind, Bitmap> glyphs;
-  auto found = glyphs.find(kind);
-  if (found == glyphs.end()) {
-    const wchar_t* name = kind == TBitBtnKind::bkOK      ? L"BBOK"
-                          : kind == TBitBtnKind::bkAbort ? L"BBABORT"
-                                                         : nullptr;
-    HBITMAP bitmap = name ? static_cast<HBITMAP>(
-                                LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, 0))
-                          : nullptr;
-    found = glyphs.emplace(kind, Bitmap(bitmap)).first;
+  const wchar_t* name = kind == TBitBtnKind::bkOK      ? L"BBOK"
+                        : kind == TBitBtnKind::bkAbort ? L"BBABORT"
+                                                       : nullptr;
+  if (!name) return nullptr;
+  static Bitmap glyphs[2];
+  Bitmap& glyph = glyphs[kind == TBitBtnKind::bkOK ? 0 : 1];
+  if (!glyph) {
+    glyph = Bitmap(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
   }
-  return found->second.get();
+  return glyph.get();
 }
 
 // Copies one 18 × 18 picture of a glyph, its bottom-left colour left out.

@@ -47,9 +47,17 @@ Control* Form::find(const std::string& name) const {
   return nullptr;
 }
 
+Control* Form::bindControl(const char* name, ClassId classId) const {
+  Control* found = find(name);
+  if (found && (!classId || found->classId() == classId)) return found;
+  throw std::logic_error((found ? "wrong class for component " : "no component ") +
+                         std::string(name));
+}
+
 HFONT Form::fontFor(int height) {
-  auto found = fonts_.find(height);
-  if (found != fonts_.end()) return found->second.get();
+  for (const auto& [made, font] : fonts_) {
+    if (made == height) return font.get();
+  }
   WindowDC screen(nullptr);
   LOGFONTW description = {};
   description.lfHeight = MulDiv(height, GetDeviceCaps(screen.get(), LOGPIXELSY), 96);
@@ -58,13 +66,14 @@ HFONT Form::fontFor(int height) {
   description.lfQuality = DEFAULT_QUALITY;
   description.lfPitchAndFamily = DEFAULT_PITCH;
   wcscpy(description.lfFaceName, L"ＭＳ Ｐゴシック");
-  return fonts_.emplace(height, Font(CreateFontIndirectW(&description))).first->second.get();
+  return fonts_.emplace_back(height, Font(CreateFontIndirectW(&description))).second.get();
 }
 
 HBRUSH Form::brushFor(screen::TColor color) {
-  auto found = brushes_.find(color);
-  if (found != brushes_.end()) return found->second.get();
-  return brushes_.emplace(color, Brush(CreateSolidBrush(ToColorRef(color)))).first->second.get();
+  for (const auto& [made, brush] : brushes_) {
+    if (made == color) return brush.get();
+  }
+  return brushes_.emplace_back(color, Brush(CreateSolidBrush(ToColorRef(color)))).second.get();
 }
 
 void Form::createForm(const std::string& caption, int left, int top, int width, int height,

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "screen/StartupShow.h"
@@ -90,18 +90,18 @@ class Form : public Window {
   // `Control`), for a form to keep in a typed member once its layout is built; a
   // missing control or one of another class is an error that names the control.
   template <typename T>
-  T* bind(const std::string& name) const {
-    Control* found = find(name);
-    if (found && (std::is_same_v<T, Control> || found->classId() == ClassIdOf<T>())) {
-      return static_cast<T*>(found);
-    }
-    throw std::logic_error((found ? "wrong class for component " : "no component ") + name);
+  T* bind(const char* name) const {
+    return static_cast<T*>(
+        bindControl(name, std::is_same_v<T, Control> ? nullptr : ClassIdOf<T>()));
   }
   // Scales positions and sizes when the form font's height differs from the
   // designed one.
   void scaleForDisplay(int designedTextHeight);
 
  private:
+  // The control named `name` of class `classId` (any control for none); throws
+  // when there is no such control.
+  Control* bindControl(const char* name, ClassId classId) const;
   void createChildren();
   void runFirstShow(screen::TWindowState state);
   // The state a hidden form comes back in: maximised stays, minimised restores.
@@ -118,8 +118,9 @@ class Form : public Window {
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> topLevel_;
   screen::LayoutNode client_;
-  std::map<int, Font> fonts_;
-  std::map<screen::TColor, Brush> brushes_;
+  // The fonts and brushes made so far, by height and by colour (a form uses a few).
+  std::vector<std::pair<int, Font>> fonts_;
+  std::vector<std::pair<screen::TColor, Brush>> brushes_;
   bool childrenCreated_ = false;
   bool shownOnce_ = false;
   bool showing_ = false;  // the first show is under way

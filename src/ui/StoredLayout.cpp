@@ -1,6 +1,7 @@
 #include "ui/StoredLayout.h"
 
 #include <stdexcept>
+#include <string_view>
 
 #include "ui/Edit.h"
 #include "ui/Label.h"
@@ -15,17 +16,19 @@ const StoredComponent& StoredForm::component(const std::string& name) const {
   throw std::logic_error("no stored component " + name);
 }
 
-std::function<void()> Handler(const HandlerTable& handlers, const char* name) {
+std::function<void()> Handler(HandlerTable handlers, const char* name) {
   if (!name) return nullptr;
-  auto found = handlers.find(name);
-  if (found == handlers.end()) throw std::logic_error(std::string("no handler ") + name);
-  return found->second;
+  const std::string_view wanted = name;
+  for (const NamedHandler& handler : handlers) {
+    if (handler.name == wanted) return handler.run;
+  }
+  throw std::logic_error(std::string("no handler ") + name);
 }
 
 namespace {
 
 Control* MakeStandard(Form& form, Control* parent, const StoredComponent& c,
-                      const HandlerTable& handlers) {
+                      HandlerTable handlers) {
   const std::string className = c.className;
   if (className == "TPanel") {
     auto& panel = form.add<TPanel>(parent, c.name);
@@ -60,10 +63,19 @@ Control* MakeStandard(Form& form, Control* parent, const StoredComponent& c,
   return nullptr;
 }
 
+// The factory for the stored class `className`; throws when there is none.
+const ComponentFactory& FactoryFor(std::span<const NamedFactory> factories, const char* className) {
+  const std::string_view wanted = className;
+  for (const NamedFactory& factory : factories) {
+    if (factory.className == wanted) return factory.make;
+  }
+  throw std::logic_error(std::string("unknown component class ") + className);
+}
+
 }  // namespace
 
-void BuildComponents(Form& form, const StoredForm& stored, const HandlerTable& handlers,
-                     const std::map<std::string, ComponentFactory>& factories) {
+void BuildComponents(Form& form, const StoredForm& stored, HandlerTable handlers,
+                     std::span<const NamedFactory> factories) {
   form.color = stored.color;
   form.position = stored.position;
   form.OnShow = Handler(handlers, stored.onShow);
@@ -72,13 +84,7 @@ void BuildComponents(Form& form, const StoredForm& stored, const HandlerTable& h
     Control* parent = c.parent ? form.find(c.parent) : nullptr;
     if (c.parent && !parent) throw std::logic_error(std::string("no parent for ") + c.name);
     Control* control = MakeStandard(form, parent, c, handlers);
-    if (!control) {
-      auto factory = factories.find(c.className);
-      if (factory == factories.end()) {
-        throw std::logic_error(std::string("unknown component class ") + c.className);
-      }
-      control = factory->second(form, parent, c);
-    }
+    if (!control) control = FactoryFor(factories, c.className)(form, parent, c);
     control->layout().bounds = {c.left, c.top, c.width, c.height};
     control->layout().align = c.align;
     control->layout().anchors = c.anchors;

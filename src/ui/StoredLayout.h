@@ -3,7 +3,7 @@
 #pragma once
 
 #include <functional>
-#include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,18 +51,30 @@ struct StoredForm {
   const StoredComponent& component(const std::string& name) const;
 };
 
-using HandlerTable = std::map<std::string, std::function<void()>>;
+// An event handler under the name the stored layout binds events to.
+struct NamedHandler {
+  const char* name;
+  std::function<void()> run;
+};
+using HandlerTable = std::span<const NamedHandler>;
 
 // Makes a control of a class that the builder does not know itself.
 using ComponentFactory =
     std::function<Control*(Form& form, Control* parent, const StoredComponent& stored)>;
 
-// Builds the controls of `stored` into `form` (whose window must exist) and binds
-// events by handler name; a name missing from `handlers` is an error.
-void BuildComponents(Form& form, const StoredForm& stored, const HandlerTable& handlers,
-                     const std::map<std::string, ComponentFactory>& factories = {});
+// The factory for the stored components of one class.
+struct NamedFactory {
+  const char* className;
+  ComponentFactory make;
+};
 
-// The handler bound to `name`; throws when there is none.
-std::function<void()> Handler(const HandlerTable& handlers, const char* name);
+// Builds the controls of `stored` into `form` (whose window must exist) and binds
+// events by handler name; a name missing from `handlers` is an error, and so is
+// a class that is neither a standard one nor in `factories`.
+void BuildComponents(Form& form, const StoredForm& stored, HandlerTable handlers,
+                     std::span<const NamedFactory> factories = {});
+
+// The handler bound to `name` (none for no name); throws when there is none.
+std::function<void()> Handler(HandlerTable handlers, const char* name);
 
 }  // namespace tarnsel::ui

@@ -2,7 +2,6 @@
 // the reflection of notifications to the child they are about.
 #include "ui/Window.h"
 
-#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -94,8 +93,11 @@ void Window::detach() {
 void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, DWORD style,
                        DWORD exStyle, const std::wstring& text, HWND parent, const RECT& bounds,
                        UINT_PTR id) {
-  static std::set<std::wstring> registered;
-  if (!registered.contains(className)) {
+  // The system keeps the process's classes: a class is registered once, by the
+  // first window of its kind.
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = classStyle.style;
@@ -109,7 +111,6 @@ void Window::createOwn(const wchar_t* className, const ClassStyle& classStyle, D
       windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
     }
     RegisterClassExW(&windowClass);
-    registered.insert(className);
   }
   CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent,

@@ -11,14 +11,14 @@ TForm1::TForm1(platform::Platform platform) : platform_(platform), unit_(platfor
   const ui::StoredForm& stored = Form1Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight);
   TARNSEL_STARTUP_STAMP("form1window");
-  const ui::HandlerTable handlers = {
+  const ui::NamedHandler handlers[] = {
       {"FormShow", [this] { FormShow(); }},
       {"FormResize", [this] { FormResize(); }},
       {"BitBtn1Click", [this] { BitBtn1Click(); }},
       {"BitBtn2Click", [this] { BitBtn2Click(); }},
       {"SpeedButton1Click", [this] { SpeedButton1Click(); }},
   };
-  const std::map<std::string, ui::ComponentFactory> factories = {
+  const ui::NamedFactory factories[] = {
       {"TFileListBox",
        [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
          auto& list = form.add<FileListBoxView>(parent, c.name, platform_);

@@ -15,13 +15,13 @@ TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(p
   const ui::StoredForm& stored = Form2Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight,
              stored.outerSize, owner.handle());
-  const ui::HandlerTable handlers = {
+  const ui::NamedHandler handlers[] = {
       {"BitBtn1Click", [this] { BitBtn1Click(); }},
       {"BitBtn2Click", [this] { BitBtn2Click(); }},
       {"DirectoryOutline1Change", [this] { DirectoryOutline1Change(); }},
       {"DriveComboBox1Change", [this] { DriveComboBox1Change(); }},
   };
-  const std::map<std::string, ui::ComponentFactory> factories = {
+  const ui::NamedFactory factories[] = {
       {"TDriveComboBox",
        [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
          return &form.add<DriveComboBoxView>(parent, c.name, platform_);

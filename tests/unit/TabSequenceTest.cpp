@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,7 +40,7 @@ class MainWindowTabs : public ::testing::Test {
   }
   std::vector<std::string> sequence() {
     return Names(screen::TabSequence(std::vector<Node*>{&panel1, &panel2},
-                             [](const Node& node) { return node.focusable; }));
+                                     [](const Node& node) { return node.focusable; }));
   }
 
   Node panel1{"Panel1", 0}, panel4{"Panel4", 0}, browser{"WebBrowser1", 0, true};
@@ -73,6 +74,21 @@ TEST(TabOrder, SiblingsWithoutOrderGoLastInTheirOwnOrder) {
   std::vector<Node*> siblings = {&a, &b, &c, &d, &e};
   screen::SortByTabOrder(siblings);
   EXPECT_EQ(Names(siblings), (std::vector<std::string>{"d", "b", "e", "a", "c"}));
+}
+
+TEST(TabOrder, ManySiblingsSortLikeAStableSortOnTheirOrder) {
+  std::vector<Node> nodes;
+  for (int i = 0; i < 40; ++i) nodes.emplace_back(std::to_string(i), (i * 7) % 9 - 3);
+  std::vector<Node*> siblings;
+  for (Node& node : nodes) siblings.push_back(&node);
+  std::vector<Node*> expected = siblings;
+  const auto key = [](const Node* node) {  // all without an order (negative) last
+    return node->tabOrder < 0 ? 1000 : node->tabOrder;
+  };
+  std::stable_sort(expected.begin(), expected.end(),
+                   [&](const Node* a, const Node* b) { return key(a) < key(b); });
+  screen::SortByTabOrder(siblings);
+  EXPECT_EQ(Names(siblings), Names(expected));
 }
 
 TEST(TabOrder, HostedControlsThatActLikeLabelsOrNeverActivateTakeNoTabStop) {
