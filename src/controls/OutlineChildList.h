@@ -75,16 +75,16 @@ class ChildList {
   template <typename Precedes>
   int partitionPoint(Precedes precedes) const {
     return partitionBy(
-        [&](const OrderKey&, const ChildListEntry& entry) { return precedes(entry); });
+        [&](const OrderKey&, ChildListEntry* const& entry) { return precedes(*entry); });
   }
   // The same for an order that agrees with the entries' order keys: an entry
   // whose key is below `key` precedes, one above does not, and `precedes`
   // decides between equal keys alone, so that most probes read no entry.
   template <typename Precedes>
   int partitionPoint(const OrderKey& key, Precedes precedes) const {
-    return partitionBy([&](const OrderKey& probed, const ChildListEntry& entry) {
+    return partitionBy([&](const OrderKey& probed, ChildListEntry* const& entry) {
       if (probed != key) return probed < key;
-      return precedes(entry);
+      return precedes(*entry);
     });
   }
 
@@ -101,6 +101,8 @@ class ChildList {
   using Leaf = child_blocks::Leaf;
   using Sums = child_blocks::Sums;
 
+  // A probe takes a key and the place of its entry, which it reads only when it
+  // must: the entries of a leaf lie in lines of their own.
   template <typename Probe>
   int partitionBy(Probe probe) const {
     if (root_ == nullptr) return 0;
@@ -112,7 +114,7 @@ class ChildList {
       // The first child whose first entry does not precede; the point lies in
       // the child before it, or here when there is none.
       const int after = firstFailing(
-          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], *inner.firsts[slot]); });
+          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], inner.firsts[slot]); });
       if (after == 0) return position;
       block = inner.children[after - 1];
       // Likely out of the cache: its keys are on their way while the counts add up.
@@ -123,7 +125,7 @@ class ChildList {
     const OrderKey* keys = leaf.keys();
     ChildListEntry* const* entries = leaf.entries();
     const int point =
-        firstFailing(leaf.size, [&](int slot) { return probe(keys[slot], *entries[slot]); });
+        firstFailing(leaf.size, [&](int slot) { return probe(keys[slot], entries[slot]); });
     // Callers of an ordered search mostly go on with the entry found.
     if (point < leaf.size) child_blocks::PrefetchEntry(entries[point]);
     return position + point;
