@@ -69,9 +69,10 @@ struct Slot {
   OrderKey key;
 };
 
-// A list's first leaf holds this many entries at first and grows fourfold when
-// it fills, up to LeafCapacity: the many short lists of a tree stay small.
-inline constexpr int FirstLeafCapacity = 4;
+// A list's first leaf holds this many entries at first and doubles its room
+// each time it fills, up to LeafCapacity: the many short lists of a tree stay
+// small.
+inline constexpr int FirstLeafCapacity = 2;
 
 // A leaf keeps its slots in its own allocation, right behind it, each field in
 // an array of its own: the keys first, so that a search reads the leaf's first

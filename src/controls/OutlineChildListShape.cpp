@@ -108,7 +108,7 @@ void ChildList::shareOut(Inner& left, Inner& right, bool all) {
 }
 
 ChildList::Leaf& ChildList::growOnlyLeaf(Leaf& leaf) {
-  Leaf* grown = NewLeaf(std::min(leaf.capacity * 4, LeafCapacity));
+  Leaf* grown = NewLeaf(std::min(leaf.capacity * 2, LeafCapacity));
   copySlots(leaf, 0, leaf.size, *grown, 0);
   grown->size = leaf.size;
   grown->sums = leaf.sums;

@@ -118,7 +118,10 @@ TEST_F(ChildListModel, AppendedAndPrependedRunsCrossLeafEdges) {
 TEST_F(ChildListModel, FirstLeafGrowsWithItsWeightsAndKeys) {
   // Filled in the middle up to and past each size at which the only leaf grows
   // or splits, with weights and keys that must move along with the entries.
-  const int sizes[] = {FirstLeaf, FirstLeaf + 1, 4 * FirstLeaf, 4 * FirstLeaf + 1, Leaf, Leaf + 1};
+  std::vector<int> sizes;
+  for (int capacity = FirstLeaf; capacity <= Leaf; capacity *= 2) {
+    sizes.insert(sizes.end(), {capacity, capacity + 1});
+  }
   for (const int size : sizes) {
     SCOPED_TRACE(size);
     for (auto& at : expected) list.remove(at.entry).reset();
@@ -277,7 +280,7 @@ TEST_F(ChildListModel, ChangedOrderKeysReachTheBlocksAboveTheirLeaf) {
 
 TEST(ChildListTeardown, FreesEveryEntryOnceAtEverySize) {
   // A lone entry, a grown first leaf, and lists of two and three levels.
-  for (const int size : {1, 4 * FirstLeaf + 1, 3 * Leaf, Leaf * Leaf + Leaf}) {
+  for (const int size : {1, 2 * FirstLeaf + 1, 3 * Leaf, Leaf * Leaf + Leaf}) {
     int freed = 0;
     {
       ChildList list;
