@@ -85,14 +85,13 @@ struct Leaf : Block {
   int size = 0;
   const int capacity;
 
-  // Const as a pointer member is: a const leaf's arrays are still writable, as
-  // the lookups that take one never write them.
+  // The arrays behind the leaf. Like a pointer member's target they stay
+  // writable through a const leaf; the lookups that take one only read them.
   OrderKey* keys() const { return reinterpret_cast<OrderKey*>(array(0)); }
   ChildListEntry** entries() const { return reinterpret_cast<ChildListEntry**>(array(1)); }
   int* nodes() const { return reinterpret_cast<int*>(array(2)); }
   int* rows() const { return reinterpret_cast<int*>(array(3)); }
 
-  Slot slot(int at) const { return {entries()[at], nodes()[at], rows()[at], keys()[at]}; }
   void put(int at, const Slot& slot) {
     keys()[at] = slot.key;
     entries()[at] = slot.entry;
@@ -140,8 +139,8 @@ inline void CloseGap(Leaf& leaf, int at, int count) {
   leaf.size -= count;
 }
 
-// Blocks under an inner block: the first keys first, so that a search reads the
-// block's first lines alone.
+// Per child block, its first key, its first entry and its sums. The keys come
+// first, so that a search reads the block's first lines alone.
 struct Inner : Block {
   Inner() : Block(false) {}
   int size = 0;
