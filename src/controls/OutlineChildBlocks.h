@@ -164,6 +164,37 @@ int ScanFromBothEnds(int size, At at) {
   }
 }
 
+// The sum of `weight` over the first `end` of `size` places whose sum is
+// `total`, adding whichever side of `end` is shorter.
+template <typename Weight>
+int SumBefore(int end, int size, int total, Weight weight) {
+  int sum = 0;
+  if (end <= size / 2) {
+    for (int slot = 0; slot < end; ++slot) sum += weight(slot);
+    return sum;
+  }
+  for (int slot = end; slot < size; ++slot) sum += weight(slot);
+  return total - sum;
+}
+
+// The place among `size` places whose run of `weight` holds `offset`, for an
+// offset within their sum `total`; `offset` becomes the offset inside that
+// run. Counts from whichever end is nearer: lookups at the back, where
+// appends go, cost as little as those at the front.
+template <typename Weight>
+int SlotHolding(int& offset, int size, int total, Weight weight) {
+  int slot = 0;
+  if (offset < total / 2) {
+    while (offset >= weight(slot)) offset -= weight(slot++);
+    return slot;
+  }
+  slot = size - 1;
+  int start = total - weight(slot);
+  while (offset < start) start -= weight(--slot);
+  offset -= start;
+  return slot;
+}
+
 inline int SlotOf(const Inner& parent, const Block* child) {
   return ScanFromBothEnds(parent.size, [&](int slot) { return parent.children[slot] == child; });
 }

@@ -60,14 +60,13 @@ ChildList::Found ChildList::find(int offset) const {
   // The offset lies within the block's sum, so every scan stops inside it.
   while (!block->isLeaf) {
     const auto& inner = static_cast<const Inner&>(*block);
-    int slot = 0;
-    while (offset >= Measure::of(inner, slot)) offset -= Measure::of(inner, slot++);
-    block = inner.children[slot];
+    block = inner.children[SlotHolding(offset, inner.size, Measure::of(inner.sums),
+                                       [&](int slot) { return Measure::of(inner, slot); })];
   }
   const auto& leaf = static_cast<const Leaf&>(*block);
   if constexpr (std::is_same_v<Measure, ByCount>) return {leaf.entries()[offset], 0};
-  int slot = 0;
-  while (offset >= Measure::of(leaf, slot)) offset -= Measure::of(leaf, slot++);
+  const int slot = SlotHolding(offset, leaf.size, Measure::of(leaf.sums),
+                               [&](int slot) { return Measure::of(leaf, slot); });
   return {leaf.entries()[slot], offset};
 }
 
@@ -106,23 +105,6 @@ ChildListEntry* ChildList::previous(const ChildListEntry* entry) {
   const Leaf* previous = leaf->previous;
   return previous != nullptr ? previous->entries()[previous->size - 1] : nullptr;
 }
-
-namespace {
-
-// The sum of `weight` over the first `end` of `size` places whose sum is
-// `total`, adding whichever side of `end` is shorter.
-template <typename Weight>
-int SumBefore(int end, int size, int total, Weight weight) {
-  int sum = 0;
-  if (end <= size / 2) {
-    for (int slot = 0; slot < end; ++slot) sum += weight(slot);
-    return sum;
-  }
-  for (int slot = end; slot < size; ++slot) sum += weight(slot);
-  return total - sum;
-}
-
-}  // namespace
 
 template <typename Measure>
 int ChildList::before(const ChildListEntry* entry) {

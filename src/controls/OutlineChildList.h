@@ -119,7 +119,8 @@ class ChildList {
       block = inner.children[after - 1];
       // Likely out of the cache: its keys are on their way while the counts add up.
       child_blocks::PrefetchKeys(block);
-      for (int slot = 0; slot < after - 1; ++slot) position += inner.counts[slot];
+      position += child_blocks::SumBefore(after - 1, inner.size, inner.sums.count,
+                                          [&](int slot) { return inner.counts[slot]; });
     }
     const auto& leaf = static_cast<const child_blocks::Leaf&>(*block);
     const OrderKey* keys = leaf.keys();

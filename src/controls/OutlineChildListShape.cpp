@@ -126,9 +126,18 @@ void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   Block* block = root_;
   while (!block->isLeaf) {
     auto& inner = static_cast<Inner&>(*block);
+    // From the nearer end, as in a lookup; a position at the back, where
+    // appends go, costs as little as one at the front.
     int child = 0;
-    while (child < inner.size - 1 && position > inner.counts[child]) {
-      position -= inner.counts[child++];
+    if (position <= inner.sums.count / 2) {
+      while (child < inner.size - 1 && position > inner.counts[child]) {
+        position -= inner.counts[child++];
+      }
+    } else {
+      child = inner.size - 1;
+      int start = inner.sums.count - inner.counts[child];
+      while (child > 0 && position <= start) start -= inner.counts[--child];
+      position -= start;
     }
     block = inner.children[child];
   }
