@@ -108,9 +108,13 @@ TEST_F(ChildListModel, AppendedAndPrependedRunsCrossLeafEdges) {
   expectSame();
   for (int count = 0; count < 3 * Leaf + 1; ++count) insert(0);
   expectSame();
-  // Right at the edges of full leaves, and in the middle of one.
+  // Right at the edges of full leaves, and in the middle of one; in the front
+  // half and, counted from the back, in the back half of the list.
   for (const int position : {Leaf, Leaf - 1, Leaf + 1, 2 * Leaf, 0, Leaf / 2}) {
     insert(position);
+    expectSame();
+    const int size = static_cast<int>(expected.size());
+    insert(size - position);
     expectSame();
   }
 }
