@@ -5,8 +5,10 @@
 
 #include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
+#include <new>
 
 namespace tarnsel::controls {
 
@@ -67,22 +69,85 @@ struct Slot {
   OrderKey key;
 };
 
+// A list's first leaf holds this many entries at first and doubles its room
+// each time it fills, up to LeafCapacity: the many short lists of a tree stay
+// small.
+inline constexpr int FirstLeafCapacity = 2;
+
+// A leaf keeps its slots in its own allocation, right behind it, each field in
+// an array of its own: the keys first, so that a search reads the leaf's first
+// lines alone, then the entries and the two weights.
 struct Leaf : Block {
-  Leaf() : Block(true) {}
+  explicit Leaf(int capacity) : Block(true), capacity(capacity) {}
   // The neighbouring leaves of the same list, in list order.
   Leaf* previous = nullptr;
   Leaf* next = nullptr;
-  // At most LeafCapacity; a small list's only leaf grows as it fills.
-  std::vector<Slot> slots;
-};
+  int size = 0;
+  const int capacity;
 
+  // The arrays behind the leaf. Like a pointer member's target they stay
+  // writable through a const leaf; the lookups that take one only read them.
+  OrderKey* keys() const { return reinterpret_cast<OrderKey*>(array(0)); }
+  ChildListEntry** entries() const { return reinterpret_cast<ChildListEntry**>(array(1)); }
+  int* nodes() const { return reinterpret_cast<int*>(array(2)); }
+  int* rows() const { return reinterpret_cast<int*>(array(3)); }
+
+  void put(int at, const Slot& slot) {
+    keys()[at] = slot.key;
+    entries()[at] = slot.entry;
+    nodes()[at] = slot.nodes;
+    rows()[at] = slot.rows;
+  }
+
+  // Per slot: the bytes of each array, and where each starts behind the leaf
+  // (times the capacity).
+  static constexpr std::size_t FieldSizes[4] = {sizeof(OrderKey), sizeof(ChildListEntry*),
+                                                sizeof(int), sizeof(int)};
+  static constexpr std::size_t FieldStarts[4] = {0, 16, 24, 28};
+  static constexpr std::size_t SlotBytes = 32;
+
+  char* array(int field) const {
+    return reinterpret_cast<char*>(const_cast<Leaf*>(this)) + sizeof(Leaf) +
+           FieldStarts[field] * capacity;
+  }
+};
+static_assert(sizeof(Leaf) % alignof(OrderKey) == 0 && sizeof(OrderKey) == 16 &&
+              sizeof(ChildListEntry*) == 8 && sizeof(int) == 4);
+
+// A new empty leaf with room for `capacity` slots, in one allocation.
+inline Leaf* NewLeaf(int capacity) {
+  return new (::operator new(sizeof(Leaf) + capacity * Leaf::SlotBytes)) Leaf(capacity);
+}
+
+// Opens a gap of `count` slots at `at`, moving the slots from there on back.
+inline void OpenGap(Leaf& leaf, int at, int count) {
+  for (int field = 0; field < 4; ++field) {
+    char* array = leaf.array(field);
+    const std::size_t size = Leaf::FieldSizes[field];
+    std::memmove(array + (at + count) * size, array + at * size, (leaf.size - at) * size);
+  }
+  leaf.size += count;
+}
+
+// Closes the `count` slots at `at`, moving the slots after them forward.
+inline void CloseGap(Leaf& leaf, int at, int count) {
+  for (int field = 0; field < 4; ++field) {
+    char* array = leaf.array(field);
+    const std::size_t size = Leaf::FieldSizes[field];
+    std::memmove(array + at * size, array + (at + count) * size, (leaf.size - at - count) * size);
+  }
+  leaf.size -= count;
+}
+
+// Per child block, its first key, its first entry and its sums. The keys come
+// first, so that a search reads the block's first lines alone.
 struct Inner : Block {
   Inner() : Block(false) {}
   int size = 0;
   // One spare place: a block that overflows holds it until it splits.
+  std::array<OrderKey, InnerCapacity + 1> firstKeys{};
   std::array<Block*, InnerCapacity + 1> children{};
   std::array<ChildListEntry*, InnerCapacity + 1> firsts{};
-  std::array<OrderKey, InnerCapacity + 1> firstKeys{};
   std::array<int, InnerCapacity + 1> counts{};
   std::array<int, InnerCapacity + 1> nodes{};
   std::array<int, InnerCapacity + 1> rows{};
@@ -99,32 +164,65 @@ int ScanFromBothEnds(int size, At at) {
   }
 }
 
+// The sum of `weight` over the first `end` of `size` places whose sum is
+// `total`, adding whichever side of `end` is shorter.
+template <typename Weight>
+int SumBefore(int end, int size, int total, Weight weight) {
+  int sum = 0;
+  if (end <= size / 2) {
+    for (int slot = 0; slot < end; ++slot) sum += weight(slot);
+    return sum;
+  }
+  for (int slot = end; slot < size; ++slot) sum += weight(slot);
+  return total - sum;
+}
+
+// The place among `size` places whose run of `weight` holds `offset`, for an
+// offset within their sum `total`; `offset` becomes the offset inside that
+// run. Counts from whichever end is nearer: lookups at the back, where
+// appends go, cost as little as those at the front.
+template <typename Weight>
+int SlotHolding(int& offset, int size, int total, Weight weight) {
+  int slot = 0;
+  if (offset < total / 2) {
+    while (offset >= weight(slot)) offset -= weight(slot++);
+    return slot;
+  }
+  slot = size - 1;
+  int start = total - weight(slot);
+  while (offset < start) start -= weight(--slot);
+  offset -= start;
+  return slot;
+}
+
 inline int SlotOf(const Inner& parent, const Block* child) {
   return ScanFromBothEnds(parent.size, [&](int slot) { return parent.children[slot] == child; });
 }
 
 inline int SlotOf(const Leaf& leaf, const ChildListEntry* entry) {
-  return ScanFromBothEnds(static_cast<int>(leaf.slots.size()),
-                          [&](int slot) { return leaf.slots[slot].entry == entry; });
+  ChildListEntry* const* entries = leaf.entries();
+  return ScanFromBothEnds(leaf.size, [&](int slot) { return entries[slot] == entry; });
 }
 
 inline int SizeOf(const Block& block) {
-  return block.isLeaf ? static_cast<int>(static_cast<const Leaf&>(block).slots.size())
+  return block.isLeaf ? static_cast<const Leaf&>(block).size
                       : static_cast<const Inner&>(block).size;
 }
 
-inline int CapacityOf(const Block& block) { return block.isLeaf ? LeafCapacity : InnerCapacity; }
+inline int CapacityOf(const Block& block) {
+  return block.isLeaf ? static_cast<const Leaf&>(block).capacity : InnerCapacity;
+}
 
 // The first entry under a block; nullptr for an empty one.
 inline ChildListEntry* FirstOf(const Block& block) {
   if (SizeOf(block) == 0) return nullptr;
-  return block.isLeaf ? static_cast<const Leaf&>(block).slots.front().entry
+  return block.isLeaf ? static_cast<const Leaf&>(block).entries()[0]
                       : static_cast<const Inner&>(block).firsts[0];
 }
 
 inline OrderKey FirstKeyOf(const Block& block) {
   if (SizeOf(block) == 0) return {};
-  return block.isLeaf ? static_cast<const Leaf&>(block).slots.front().key
+  return block.isLeaf ? static_cast<const Leaf&>(block).keys()[0]
                       : static_cast<const Inner&>(block).firstKeys[0];
 }
 
@@ -149,8 +247,11 @@ inline void Propagate(Block* block, const Sums& delta) {
 }
 
 inline Sums SumsOf(const Leaf& leaf) {
-  Sums sums;
-  for (const Slot& slot : leaf.slots) sums += Sums{1, slot.nodes, slot.rows};
+  Sums sums{leaf.size, 0, 0};
+  for (int slot = 0; slot < leaf.size; ++slot) {
+    sums.nodes += leaf.nodes()[slot];
+    sums.rows += leaf.rows()[slot];
+  }
   return sums;
 }
 
@@ -169,10 +270,21 @@ inline void PrefetchEntry(const ChildListEntry* entry) {
   __builtin_prefetch(reinterpret_cast<const char*>(entry) + 64);
 }
 
+// Asks for a block's first lines, which hold its header and its keys, all at
+// once: a descent then waits for one fetch per level rather than one per probe.
+inline void PrefetchKeys(const Block* block) {
+  // A header within one line, then at most this many keys.
+  constexpr std::size_t Bytes = 64 + sizeof(OrderKey) * (InnerCapacity + 1);
+  const char* bytes = reinterpret_cast<const char*>(block);
+  for (std::size_t offset = 0; offset < Bytes; offset += 64) __builtin_prefetch(bytes + offset);
+}
+
 // Frees a block alone; its entries and children stay.
 inline void DeleteBlock(Block* block) {
   if (block->isLeaf) {
-    delete static_cast<Leaf*>(block);
+    auto* leaf = static_cast<Leaf*>(block);
+    leaf->~Leaf();
+    ::operator delete(leaf);
   } else {
     delete static_cast<Inner*>(block);
   }

@@ -12,19 +12,19 @@ namespace {
 
 // What a lookup counts: entries, or one of their two weights.
 struct ByCount {
-  static int of(const Slot&) { return 1; }
+  static int of(const Leaf&, int) { return 1; }
   static int of(const Inner& inner, int slot) { return inner.counts[slot]; }
   static int of(const Sums& sums) { return sums.count; }
 };
 
 struct ByNodes {
-  static int of(const Slot& slot) { return slot.nodes; }
+  static int of(const Leaf& leaf, int slot) { return leaf.nodes()[slot]; }
   static int of(const Inner& inner, int slot) { return inner.nodes[slot]; }
   static int of(const Sums& sums) { return sums.nodes; }
 };
 
 struct ByRows {
-  static int of(const Slot& slot) { return slot.rows; }
+  static int of(const Leaf& leaf, int slot) { return leaf.rows()[slot]; }
   static int of(const Inner& inner, int slot) { return inner.rows[slot]; }
   static int of(const Sums& sums) { return sums.rows; }
 };
@@ -39,11 +39,12 @@ void ChildList::destroy(Block* block) {
   if (block->isLeaf) {
     // Entries that arrived out of order lie scattered: each is asked for a few
     // deletions ahead, so that the misses overlap.
-    constexpr std::size_t Ahead = 8;
-    const std::vector<Slot>& slots = static_cast<Leaf*>(block)->slots;
-    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-      if (slot + Ahead < slots.size()) PrefetchEntry(slots[slot + Ahead].entry);
-      delete slots[slot].entry;
+    constexpr int Ahead = 8;
+    const auto& leaf = static_cast<const Leaf&>(*block);
+    ChildListEntry* const* entries = leaf.entries();
+    for (int slot = 0; slot < leaf.size; ++slot) {
+      if (slot + Ahead < leaf.size) PrefetchEntry(entries[slot + Ahead]);
+      delete entries[slot];
     }
   } else {
     auto* inner = static_cast<Inner*>(block);
@@ -59,15 +60,14 @@ ChildList::Found ChildList::find(int offset) const {
   // The offset lies within the block's sum, so every scan stops inside it.
   while (!block->isLeaf) {
     const auto& inner = static_cast<const Inner&>(*block);
-    int slot = 0;
-    while (offset >= Measure::of(inner, slot)) offset -= Measure::of(inner, slot++);
-    block = inner.children[slot];
+    block = inner.children[SlotHolding(offset, inner.size, Measure::of(inner.sums),
+                                       [&](int slot) { return Measure::of(inner, slot); })];
   }
-  const auto& slots = static_cast<const Leaf&>(*block).slots;
-  if constexpr (std::is_same_v<Measure, ByCount>) return {slots[offset].entry, 0};
-  int slot = 0;
-  while (offset >= Measure::of(slots[slot])) offset -= Measure::of(slots[slot++]);
-  return {slots[slot].entry, offset};
+  const auto& leaf = static_cast<const Leaf&>(*block);
+  if constexpr (std::is_same_v<Measure, ByCount>) return {leaf.entries()[offset], 0};
+  const int slot = SlotHolding(offset, leaf.size, Measure::of(leaf.sums),
+                               [&](int slot) { return Measure::of(leaf, slot); });
+  return {leaf.entries()[slot], offset};
 }
 
 ChildListEntry* ChildList::at(int position) const { return find<ByCount>(position).entry; }
@@ -85,49 +85,33 @@ ChildListEntry* ChildList::last() const {
     const auto& inner = static_cast<const Inner&>(*block);
     block = inner.children[inner.size - 1];
   }
-  return static_cast<const Leaf&>(*block).slots.back().entry;
+  const auto& leaf = static_cast<const Leaf&>(*block);
+  return leaf.entries()[leaf.size - 1];
 }
 
 ChildListEntry* ChildList::next(const ChildListEntry* entry) {
   const Leaf* leaf = entry->leaf_;
   if (leaf == nullptr) return nullptr;
-  const std::size_t slot = SlotOf(*leaf, entry) + 1;
-  if (slot < leaf->slots.size()) return leaf->slots[slot].entry;
-  return leaf->next != nullptr ? leaf->next->slots.front().entry : nullptr;
+  const int slot = SlotOf(*leaf, entry) + 1;
+  if (slot < leaf->size) return leaf->entries()[slot];
+  return leaf->next != nullptr ? leaf->next->entries()[0] : nullptr;
 }
 
 ChildListEntry* ChildList::previous(const ChildListEntry* entry) {
   const Leaf* leaf = entry->leaf_;
   if (leaf == nullptr) return nullptr;
   const int slot = SlotOf(*leaf, entry);
-  if (slot > 0) return leaf->slots[slot - 1].entry;
-  return leaf->previous != nullptr ? leaf->previous->slots.back().entry : nullptr;
+  if (slot > 0) return leaf->entries()[slot - 1];
+  const Leaf* previous = leaf->previous;
+  return previous != nullptr ? previous->entries()[previous->size - 1] : nullptr;
 }
-
-namespace {
-
-// The sum of `weight` over the first `end` of `size` places whose sum is
-// `total`, adding whichever side of `end` is shorter.
-template <typename Weight>
-int SumBefore(int end, int size, int total, Weight weight) {
-  int sum = 0;
-  if (end <= size / 2) {
-    for (int slot = 0; slot < end; ++slot) sum += weight(slot);
-    return sum;
-  }
-  for (int slot = end; slot < size; ++slot) sum += weight(slot);
-  return total - sum;
-}
-
-}  // namespace
 
 template <typename Measure>
 int ChildList::before(const ChildListEntry* entry) {
   const Leaf* leaf = entry->leaf_;
   if (leaf == nullptr) return 0;
-  int total =
-      SumBefore(SlotOf(*leaf, entry), static_cast<int>(leaf->slots.size()), Measure::of(leaf->sums),
-                [&](int slot) { return Measure::of(leaf->slots[slot]); });
+  int total = SumBefore(SlotOf(*leaf, entry), leaf->size, Measure::of(leaf->sums),
+                        [&](int slot) { return Measure::of(*leaf, slot); });
   for (const Block* block = leaf; block->parent != nullptr; block = block->parent) {
     const Inner& parent = *block->parent;
     total += SumBefore(SlotOf(parent, block), parent.size, Measure::of(parent.sums),
@@ -148,9 +132,9 @@ void ChildList::setOwnWeights(ChildListEntry* entry, int nodes, int rows) {
   entry->ownRows_ = rows;
   Leaf* leaf = entry->leaf_;
   if (leaf == nullptr) return;
-  Slot& slot = leaf->slots[SlotOf(*leaf, entry)];
-  slot.nodes = nodes;
-  slot.rows = rows;
+  const int slot = SlotOf(*leaf, entry);
+  leaf->nodes()[slot] = nodes;
+  leaf->rows()[slot] = rows;
   leaf->sums += delta;
   Propagate(leaf, delta);
 }
@@ -158,7 +142,7 @@ void ChildList::setOwnWeights(ChildListEntry* entry, int nodes, int rows) {
 void ChildList::orderKeyChanged(ChildListEntry* entry) {
   Leaf* leaf = entry->leaf_;
   if (leaf == nullptr) return;
-  leaf->slots[SlotOf(*leaf, entry)].key = entry->orderKey();
+  leaf->keys()[SlotOf(*leaf, entry)] = entry->orderKey();
   // The blocks above keep the key when the entry comes first in theirs.
   Propagate(leaf, Sums{});
 }

@@ -75,16 +75,16 @@ class ChildList {
   template <typename Precedes>
   int partitionPoint(Precedes precedes) const {
     return partitionBy(
-        [&](const OrderKey&, const ChildListEntry& entry) { return precedes(entry); });
+        [&](const OrderKey&, ChildListEntry* const& entry) { return precedes(*entry); });
   }
   // The same for an order that agrees with the entries' order keys: an entry
   // whose key is below `key` precedes, one above does not, and `precedes`
   // decides between equal keys alone, so that most probes read no entry.
   template <typename Precedes>
   int partitionPoint(const OrderKey& key, Precedes precedes) const {
-    return partitionBy([&](const OrderKey& probed, const ChildListEntry& entry) {
+    return partitionBy([&](const OrderKey& probed, ChildListEntry* const& entry) {
       if (probed != key) return probed < key;
-      return precedes(entry);
+      return precedes(*entry);
     });
   }
 
@@ -101,33 +101,34 @@ class ChildList {
   using Leaf = child_blocks::Leaf;
   using Sums = child_blocks::Sums;
 
+  // A probe takes a key and the place of its entry, which it reads only when it
+  // must: the entries of a leaf lie in lines of their own.
   template <typename Probe>
   int partitionBy(Probe probe) const {
     if (root_ == nullptr) return 0;
     int position = 0;
     const child_blocks::Block* block = root_;
+    child_blocks::PrefetchKeys(block);
     while (!block->isLeaf) {
       const auto& inner = static_cast<const child_blocks::Inner&>(*block);
       // The first child whose first entry does not precede; the point lies in
       // the child before it, or here when there is none.
       const int after = firstFailing(
-          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], *inner.firsts[slot]); });
+          inner.size, [&](int slot) { return probe(inner.firstKeys[slot], inner.firsts[slot]); });
       if (after == 0) return position;
-      for (int slot = 0; slot < after - 1; ++slot) position += inner.counts[slot];
       block = inner.children[after - 1];
+      // Likely out of the cache: its keys are on their way while the counts add up.
+      child_blocks::PrefetchKeys(block);
+      position += child_blocks::SumBefore(after - 1, inner.size, inner.sums.count,
+                                          [&](int slot) { return inner.counts[slot]; });
     }
-    const auto& slots = static_cast<const child_blocks::Leaf&>(*block).slots;
-    // The leaf is likely out of the cache: ask for all of it at once rather than
-    // wait for one line per probe.
-    const char* bytes = reinterpret_cast<const char*>(slots.data());
-    for (std::size_t offset = 0; offset < slots.size() * sizeof(child_blocks::Slot); offset += 64) {
-      __builtin_prefetch(bytes + offset);
-    }
-    const int point = firstFailing(static_cast<int>(slots.size()), [&](int slot) {
-      return probe(slots[slot].key, *slots[slot].entry);
-    });
+    const auto& leaf = static_cast<const child_blocks::Leaf&>(*block);
+    const OrderKey* keys = leaf.keys();
+    ChildListEntry* const* entries = leaf.entries();
+    const int point =
+        firstFailing(leaf.size, [&](int slot) { return probe(keys[slot], entries[slot]); });
     // Callers of an ordered search mostly go on with the entry found.
-    if (point < static_cast<int>(slots.size())) child_blocks::PrefetchEntry(slots[point].entry);
+    if (point < leaf.size) child_blocks::PrefetchEntry(entries[point]);
     return position + point;
   }
 
@@ -164,6 +165,11 @@ class ChildList {
   // Shares the entries (children) of two neighbouring blocks out evenly, or
   // moves them all into the left one when `all` is set.
   static void shareOut(Leaf& left, Leaf& right, bool all);
+  // Copies `count` slots from `start` in `from` into the open places from `at`
+  // in `into`, whose entries then name `into` as their leaf.
+  static void copySlots(const Leaf& from, int start, int count, Leaf& into, int at);
+  // Replaces the full only leaf by one with more room.
+  Leaf& growOnlyLeaf(Leaf& leaf);
   static void shareOut(Inner& left, Inner& right, bool all);
   static void destroy(Block* block);
 

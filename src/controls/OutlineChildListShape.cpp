@@ -4,7 +4,7 @@
 #include "controls/OutlineChildList.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 #include <vector>
 
 namespace tarnsel::controls {
@@ -66,15 +66,30 @@ void CloseSlot(Inner& inner, int slot) {
 
 }  // namespace
 
+void ChildList::copySlots(const Leaf& from, int start, int count, Leaf& into, int at) {
+  for (int field = 0; field < 4; ++field) {
+    const std::size_t size = Leaf::FieldSizes[field];
+    std::memcpy(into.array(field) + at * size, from.array(field) + start * size, count * size);
+  }
+  ChildListEntry* const* entries = into.entries();
+  for (int slot = at; slot < at + count; ++slot) entries[slot]->leaf_ = &into;
+}
+
 void ChildList::shareOut(Leaf& left, Leaf& right, bool all) {
-  std::vector<Slot> joined = std::move(left.slots);
-  joined.insert(joined.end(), right.slots.begin(), right.slots.end());
-  const auto split = all ? joined.end() : joined.begin() + std::ssize(joined) / 2;
-  right.slots.assign(split, joined.end());
-  joined.erase(split, joined.end());
-  left.slots = std::move(joined);
-  for (const Slot& slot : left.slots) slot.entry->leaf_ = &left;
-  for (const Slot& slot : right.slots) slot.entry->leaf_ = &right;
+  const int total = left.size + right.size;
+  const int leftSize = all ? total : total / 2;
+  if (left.size < leftSize) {
+    // The right leaf's first slots move to the end of the left one.
+    const int moved = leftSize - left.size;
+    copySlots(right, 0, moved, left, left.size);
+    left.size = leftSize;
+    CloseGap(right, 0, moved);
+  } else {
+    const int moved = left.size - leftSize;
+    OpenGap(right, 0, moved);
+    copySlots(left, leftSize, moved, right, 0);
+    left.size = leftSize;
+  }
   left.sums = SumsOf(left);
   right.sums = SumsOf(right);
 }
@@ -92,59 +107,82 @@ void ChildList::shareOut(Inner& left, Inner& right, bool all) {
   right.sums = SumsOf(right);
 }
 
+ChildList::Leaf& ChildList::growOnlyLeaf(Leaf& leaf) {
+  Leaf* grown = NewLeaf(std::min(leaf.capacity * 2, LeafCapacity));
+  copySlots(leaf, 0, leaf.size, *grown, 0);
+  grown->size = leaf.size;
+  grown->sums = leaf.sums;
+  DeleteBlock(&leaf);
+  root_ = grown;
+  return *grown;
+}
+
 void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   ChildListEntry* entry = owned.release();
   const Slot slot{entry, entry->ownNodes_, entry->ownRows_, entry->orderKey()};
   const Sums delta{1, slot.nodes, slot.rows};
-  if (root_ == nullptr) {
-    root_ = new Leaf;
-  }
+  if (root_ == nullptr) root_ = NewLeaf(FirstLeafCapacity);
   // Down to the leaf; a position between two blocks goes to the end of the first.
   Block* block = root_;
   while (!block->isLeaf) {
     auto& inner = static_cast<Inner&>(*block);
+    // From the nearer end, as in a lookup; a position at the back, where
+    // appends go, costs as little as one at the front.
     int child = 0;
-    while (child < inner.size - 1 && position > inner.counts[child]) {
-      position -= inner.counts[child++];
+    if (position <= inner.sums.count / 2) {
+      while (child < inner.size - 1 && position > inner.counts[child]) {
+        position -= inner.counts[child++];
+      }
+    } else {
+      child = inner.size - 1;
+      int start = inner.sums.count - inner.counts[child];
+      while (child > 0 && position <= start) start -= inner.counts[--child];
+      position -= start;
     }
     block = inner.children[child];
   }
-  auto& leaf = static_cast<Leaf&>(*block);
-  entry->leaf_ = &leaf;
-  if (std::ssize(leaf.slots) < LeafCapacity) {
-    leaf.slots.insert(leaf.slots.begin() + position, slot);
-    leaf.sums += delta;
-    Propagate(&leaf, delta);
+  Leaf* leaf = static_cast<Leaf*>(block);
+  // Only a list's only leaf starts with less room than the rest.
+  if (leaf->size == leaf->capacity && leaf->capacity < LeafCapacity) leaf = &growOnlyLeaf(*leaf);
+  entry->leaf_ = leaf;
+  if (leaf->size < leaf->capacity) {
+    OpenGap(*leaf, position, 1);
+    leaf->put(position, slot);
+    leaf->sums += delta;
+    Propagate(leaf, delta);
     return;
   }
-  auto* fresh = new Leaf;
-  fresh->slots.reserve(LeafCapacity);
+  Leaf* fresh = NewLeaf(LeafCapacity);
   bool freshAfter = true;
-  if (position == LeafCapacity && leaf.next == nullptr) {
+  if (position == LeafCapacity && leaf->next == nullptr) {
     // Appending past the last entry: the full leaf stays full.
-    fresh->slots.push_back(slot);
-  } else if (position == 0 && leaf.previous == nullptr) {
-    fresh->slots.push_back(slot);
+    fresh->put(0, slot);
+    fresh->size = 1;
+    entry->leaf_ = fresh;
+  } else if (position == 0 && leaf->previous == nullptr) {
+    fresh->put(0, slot);
+    fresh->size = 1;
+    entry->leaf_ = fresh;
     freshAfter = false;
   } else {
     const int half = LeafCapacity / 2;
-    fresh->slots.assign(leaf.slots.begin() + half, leaf.slots.end());
-    leaf.slots.resize(half);
-    if (position <= half) {
-      leaf.slots.insert(leaf.slots.begin() + position, slot);
-    } else {
-      fresh->slots.insert(fresh->slots.begin() + (position - half), slot);
-    }
+    copySlots(*leaf, half, LeafCapacity - half, *fresh, 0);
+    fresh->size = LeafCapacity - half;
+    leaf->size = half;
+    Leaf& into = position <= half ? *leaf : *fresh;
+    const int at = position <= half ? position : position - half;
+    OpenGap(into, at, 1);
+    into.put(at, slot);
+    entry->leaf_ = &into;
   }
-  for (const Slot& moved : fresh->slots) moved.entry->leaf_ = fresh;
   if (freshAfter) {
-    LinkAfter(leaf, *fresh);
+    LinkAfter(*leaf, *fresh);
   } else {
-    LinkBefore(leaf, *fresh);
+    LinkBefore(*leaf, *fresh);
   }
-  leaf.sums = SumsOf(leaf);
+  leaf->sums = SumsOf(*leaf);
   fresh->sums = SumsOf(*fresh);
-  placeBeside(&leaf, fresh, freshAfter, delta);
+  placeBeside(leaf, fresh, freshAfter, delta);
 }
 
 void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta) {
@@ -177,9 +215,9 @@ void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sum
 
 std::unique_ptr<ChildListEntry> ChildList::remove(ChildListEntry* entry) {
   Leaf& leaf = *entry->leaf_;
-  const auto slot = leaf.slots.begin() + SlotOf(leaf, entry);
-  const Sums delta{-1, -slot->nodes, -slot->rows};
-  leaf.slots.erase(slot);
+  const int slot = SlotOf(leaf, entry);
+  const Sums delta{-1, -leaf.nodes()[slot], -leaf.rows()[slot]};
+  CloseGap(leaf, slot, 1);
   leaf.sums += delta;
   entry->leaf_ = nullptr;
   afterRemoval(&leaf, delta);

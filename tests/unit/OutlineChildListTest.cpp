@@ -14,12 +14,17 @@ namespace tarnsel::controls {
 namespace {
 
 constexpr int Leaf = child_blocks::LeafCapacity;
+constexpr int FirstLeaf = child_blocks::FirstLeafCapacity;
 
 struct Entry : ChildListEntry {
-  explicit Entry(int key) : key(key) {}
+  explicit Entry(int key, int* freed = nullptr) : key(key), freed(freed) {}
+  ~Entry() override {
+    if (freed != nullptr) ++*freed;
+  }
   // Coarse on purpose: keys of the same ten tie, and the search reads the entry.
   OrderKey orderKey() const override { return {static_cast<std::uint64_t>(key / 10), 0}; }
   int key;
+  int* freed;  // counts the entries freed, when set
 };
 
 int KeyOf(const ChildListEntry& entry) { return static_cast<const Entry&>(entry).key; }
@@ -103,10 +108,47 @@ TEST_F(ChildListModel, AppendedAndPrependedRunsCrossLeafEdges) {
   expectSame();
   for (int count = 0; count < 3 * Leaf + 1; ++count) insert(0);
   expectSame();
-  // Right at the edges of full leaves, and in the middle of one.
+  // Right at the edges of full leaves, and in the middle of one; in the front
+  // half and, counted from the back, in the back half of the list.
   for (const int position : {Leaf, Leaf - 1, Leaf + 1, 2 * Leaf, 0, Leaf / 2}) {
     insert(position);
     expectSame();
+    const int size = static_cast<int>(expected.size());
+    insert(size - position);
+    expectSame();
+  }
+}
+
+TEST_F(ChildListModel, FirstLeafGrowsWithItsWeightsAndKeys) {
+  // Filled in the middle up to and past each size at which the only leaf grows
+  // or splits, with weights and keys that must move along with the entries.
+  std::vector<int> sizes;
+  for (int capacity = FirstLeaf; capacity <= Leaf; capacity *= 2) {
+    sizes.insert(sizes.end(), {capacity, capacity + 1});
+  }
+  for (const int size : sizes) {
+    SCOPED_TRACE(size);
+    for (auto& at : expected) list.remove(at.entry).reset();
+    expected.clear();
+    for (int count = 0; count < size; ++count) {
+      const int middle = static_cast<int>(expected.size() / 2);
+      insert(middle);
+      weigh(middle, 2 + count % 3, 1 + count % 2);
+    }
+    expectSame();
+    // Keys as they stand now, in list order: the search finds each in its place.
+    for (int position = 0; position < size; ++position) {
+      auto* entry = static_cast<Entry*>(expected[position].entry);
+      entry->key = 10 * position;
+      ChildList::orderKeyChanged(entry);
+    }
+    for (int position = 0; position < size; ++position) {
+      const int key = 10 * position;
+      EXPECT_EQ(
+          list.partitionPoint(Entry(key).orderKey(),
+                              [&](const ChildListEntry& entry) { return KeyOf(entry) < key; }),
+          position);
+    }
   }
 }
 
@@ -238,6 +280,23 @@ TEST_F(ChildListModel, ChangedOrderKeysReachTheBlocksAboveTheirLeaf) {
     EXPECT_EQ(keyedPoint(entry.key + 1), position + 1) << position;
   }
   expectSame();
+}
+
+TEST(ChildListTeardown, FreesEveryEntryOnceAtEverySize) {
+  // A lone entry, a grown first leaf, and lists of two and three levels.
+  for (const int size : {1, 2 * FirstLeaf + 1, 3 * Leaf, Leaf * Leaf + Leaf}) {
+    int freed = 0;
+    {
+      ChildList list;
+      std::mt19937 random(size);
+      for (int count = 0; count < size; ++count) {
+        list.insert(static_cast<int>(random() % (count + 1)),
+                    std::make_unique<Entry>(count, &freed));
+      }
+      ASSERT_EQ(list.size(), size);
+    }
+    EXPECT_EQ(freed, size) << size;
+  }
 }
 
 }  // namespace
