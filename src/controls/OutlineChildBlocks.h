@@ -77,7 +77,7 @@ inline constexpr int FirstLeafCapacity = 2;
 // A leaf keeps its slots in its own allocation, right behind it, each field in
 // an array of its own: the keys first, so that a search reads the leaf's first
 // lines alone, then the entries and the two weights.
-struct Leaf : Block {
+struct alignas(OrderKey) Leaf : Block {
   explicit Leaf(int capacity) : Block(true), capacity(capacity) {}
   // The neighbouring leaves of the same list, in list order.
   Leaf* previous = nullptr;
@@ -103,16 +103,20 @@ struct Leaf : Block {
   // (times the capacity).
   static constexpr std::size_t FieldSizes[4] = {sizeof(OrderKey), sizeof(ChildListEntry*),
                                                 sizeof(int), sizeof(int)};
-  static constexpr std::size_t FieldStarts[4] = {0, 16, 24, 28};
-  static constexpr std::size_t SlotBytes = 32;
+  static constexpr std::size_t FieldStarts[4] = {0, FieldSizes[0], FieldSizes[0] + FieldSizes[1],
+                                                 FieldSizes[0] + FieldSizes[1] + FieldSizes[2]};
+  static constexpr std::size_t SlotBytes = FieldStarts[3] + FieldSizes[3];
 
   char* array(int field) const {
     return reinterpret_cast<char*>(const_cast<Leaf*>(this)) + sizeof(Leaf) +
            FieldStarts[field] * capacity;
   }
 };
-static_assert(sizeof(Leaf) % alignof(OrderKey) == 0 && sizeof(OrderKey) == 16 &&
-              sizeof(ChildListEntry*) == 8 && sizeof(int) == 4);
+// Each array starts where its type may start, whatever the capacity and the
+// size of a pointer (the 32-bit program has 4-byte ones).
+static_assert(sizeof(Leaf) % alignof(OrderKey) == 0 &&
+              Leaf::FieldStarts[1] % alignof(ChildListEntry*) == 0 &&
+              Leaf::FieldStarts[2] % alignof(int) == 0 && Leaf::FieldStarts[3] % alignof(int) == 0);
 
 // A new empty leaf with room for `capacity` slots, in one allocation.
 inline Leaf* NewLeaf(int capacity) {
