@@ -4,8 +4,9 @@ cmake_minimum_required(VERSION 3.25)
 # terminate handler reaches it), the C library's formatted printing with its
 # floating-point conversion, the lock of local statics and, with THREADLESS, the
 # POSIX thread library's threads and keys (only the runtime's emulated
-# thread-local storage needs them). The stripped program must stay within its
-# size budget.
+# thread-local storage needs them); with FOLDED, no output section of its own
+# for the unwind data, the initialiser tables or the thread-local template. The
+# stripped program must stay within its size budget.
 file(READ ${MAP} map)
 string(FIND "${map}" "Linker script and memory map" start)
 if(start EQUAL -1)
@@ -28,6 +29,15 @@ while(unwanted)
     string(APPEND failed "\n  ${what}")
   endif()
 endwhile()
+# With FOLDED, the small sections must have gone into larger ones.
+if(FOLDED)
+  foreach(section .xdata .CRT .tls)
+    string(REGEX MATCH "\n\\${section}[ \n]" found "${map}")
+    if(found)
+      string(APPEND failed "\n  an output section of its own for ${section}")
+    endif()
+  endforeach()
+endif()
 file(SIZE ${EXE} size)
 if(size GREATER BUDGET)
   string(APPEND failed "\n  the program is ${size} bytes, over its budget of ${BUDGET}")

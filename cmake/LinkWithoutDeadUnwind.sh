@@ -5,6 +5,8 @@
 # every function that has one. Here a first link keeps no function tables and
 # records which code survives; the second keeps exactly those functions' tables.
 # The two links must keep the same code, or the link fails.
+# Both links also fold the small unwind-data, initialiser-table and thread-local
+# sections into larger ones (FoldSmallSections.awk), saving their file padding.
 # Usage (as the link rule's launcher): LinkWithoutDeadUnwind.sh <ld> <link command...>
 # The link command must write a map (-Wl,-Map=<file>).
 set -euo pipefail
@@ -20,7 +22,9 @@ done
 work="$map.unwind"
 mkdir -p "$work"
 
-"$ld" --verbose | sed -n '/^=====/,/^=====/p' | sed '1d;$d' >"$work/default.ld"
+# The linker's own script, with its small sections folded into larger ones.
+"$ld" --verbose | sed -n '/^=====/,/^=====/p' | sed '1d;$d' |
+  awk -f "$(dirname "$0")/FoldSmallSections.awk" >"$work/default.ld"
 grep -q 'KEEP(\*(\.pdata\*))' "$work/default.ld" ||
   { echo "LinkWithoutDeadUnwind: $ld's default script keeps no .pdata; nothing to do" >&2; exit 2; }
 
