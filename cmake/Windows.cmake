@@ -172,7 +172,7 @@ endif()
 # The program is linked stripped; its budget keeps what was cut from coming back.
 add_test(NAME resources.small_link_without_unneeded_runtime
   COMMAND ${CMAKE_COMMAND} -DMAP=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map -DEXE=$<TARGET_FILE:Tarnsel>
-          -DBUDGET=215040 -DTHREADLESS=$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},x86_64>
+          -DBUDGET=214016 -DTHREADLESS=$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},x86_64>
           -DFOLDED=$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},x86_64>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckLinkMap.cmake)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

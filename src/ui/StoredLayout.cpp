@@ -16,11 +16,11 @@ const StoredComponent& StoredForm::component(const std::string& name) const {
   throw std::logic_error("no stored component " + name);
 }
 
-std::function<void()> Handler(HandlerTable handlers, const char* name) {
+std::function<void()> Handler(HandlerTable handlers, const char* name, Form& form) {
   if (!name) return nullptr;
   const std::string_view wanted = name;
   for (const NamedHandler& handler : handlers) {
-    if (handler.name == wanted) return handler.run;
+    if (handler.name == wanted) return [run = handler.run, &form] { run(form); };
   }
   throw std::logic_error(std::string("no handler ") + name);
 }
@@ -51,20 +51,20 @@ Control* MakeStandard(Form& form, Control* parent, const StoredComponent& c,
     auto& button = form.add<TBitBtn>(parent, c.name);
     button.caption = c.caption;
     button.setKind(c.kind);
-    button.OnClick = Handler(handlers, c.onClick);
+    button.OnClick = Handler(handlers, c.onClick, form);
     return &button;
   }
   if (className == "TSpeedButton") {
     auto& button = form.add<TSpeedButton>(parent, c.name);
     button.caption = c.caption;
-    button.OnClick = Handler(handlers, c.onClick);
+    button.OnClick = Handler(handlers, c.onClick, form);
     return &button;
   }
   return nullptr;
 }
 
 // The factory for the stored class `className`; throws when there is none.
-const ComponentFactory& FactoryFor(std::span<const NamedFactory> factories, const char* className) {
+ComponentFactory FactoryFor(std::span<const NamedFactory> factories, const char* className) {
   const std::string_view wanted = className;
   for (const NamedFactory& factory : factories) {
     if (factory.className == wanted) return factory.make;
@@ -78,8 +78,8 @@ void BuildComponents(Form& form, const StoredForm& stored, HandlerTable handlers
                      std::span<const NamedFactory> factories) {
   form.color = stored.color;
   form.position = stored.position;
-  form.OnShow = Handler(handlers, stored.onShow);
-  form.OnResize = Handler(handlers, stored.onResize);
+  form.OnShow = Handler(handlers, stored.onShow, form);
+  form.OnResize = Handler(handlers, stored.onResize, form);
   for (const StoredComponent& c : stored.components) {
     Control* parent = c.parent ? form.find(c.parent) : nullptr;
     if (c.parent && !parent) throw std::logic_error(std::string("no parent for ") + c.name);

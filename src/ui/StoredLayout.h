@@ -51,16 +51,16 @@ struct StoredForm {
   const StoredComponent& component(const std::string& name) const;
 };
 
-// An event handler under the name the stored layout binds events to.
+// An event handler under the name the stored layout binds events to: a plain
+// function of the form being built, so that a form's table is constant data.
 struct NamedHandler {
   const char* name;
-  std::function<void()> run;
+  void (*run)(Form& form);
 };
 using HandlerTable = std::span<const NamedHandler>;
 
 // Makes a control of a class that the builder does not know itself.
-using ComponentFactory =
-    std::function<Control*(Form& form, Control* parent, const StoredComponent& stored)>;
+using ComponentFactory = Control* (*)(Form& form, Control* parent, const StoredComponent& stored);
 
 // The factory for the stored components of one class.
 struct NamedFactory {
@@ -74,7 +74,8 @@ struct NamedFactory {
 void BuildComponents(Form& form, const StoredForm& stored, HandlerTable handlers,
                      std::span<const NamedFactory> factories = {});
 
-// The handler bound to `name` (none for no name); throws when there is none.
-std::function<void()> Handler(HandlerTable handlers, const char* name);
+// The handler bound to `name`, called with `form` (none for no name); throws
+// when there is none.
+std::function<void()> Handler(HandlerTable handlers, const char* name, Form& form);
 
 }  // namespace tarnsel::ui

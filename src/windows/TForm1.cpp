@@ -11,17 +11,18 @@ TForm1::TForm1(platform::Platform platform) : platform_(platform), unit_(platfor
   const ui::StoredForm& stored = Form1Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight);
   TARNSEL_STARTUP_STAMP("form1window");
-  const ui::NamedHandler handlers[] = {
-      {"FormShow", [this] { FormShow(); }},
-      {"FormResize", [this] { FormResize(); }},
-      {"BitBtn1Click", [this] { BitBtn1Click(); }},
-      {"BitBtn2Click", [this] { BitBtn2Click(); }},
-      {"SpeedButton1Click", [this] { SpeedButton1Click(); }},
+  static constexpr ui::NamedHandler handlers[] = {
+      {"FormShow", [](ui::Form& form) { static_cast<TForm1&>(form).FormShow(); }},
+      {"FormResize", [](ui::Form& form) { static_cast<TForm1&>(form).FormResize(); }},
+      {"BitBtn1Click", [](ui::Form& form) { static_cast<TForm1&>(form).BitBtn1Click(); }},
+      {"BitBtn2Click", [](ui::Form& form) { static_cast<TForm1&>(form).BitBtn2Click(); }},
+      {"SpeedButton1Click", [](ui::Form& form) { static_cast<TForm1&>(form).SpeedButton1Click(); }},
   };
-  const ui::NamedFactory factories[] = {
+  static constexpr ui::NamedFactory factories[] = {
       {"TFileListBox",
-       [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
-         auto& list = form.add<FileListBoxView>(parent, c.name, platform_);
+       [](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
+         auto& list =
+             form.add<FileListBoxView>(parent, c.name, static_cast<TForm1&>(form).platform_);
          list.model().setMask(c.mask);
          if (c.listFolders) {
            list.model().setFileType(

@@ -15,22 +15,25 @@ TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(p
   const ui::StoredForm& stored = Form2Layout();
   createForm(stored.caption, stored.left, stored.top, stored.clientWidth, stored.clientHeight,
              stored.outerSize, owner.handle());
-  const ui::NamedHandler handlers[] = {
-      {"BitBtn1Click", [this] { BitBtn1Click(); }},
-      {"BitBtn2Click", [this] { BitBtn2Click(); }},
-      {"DirectoryOutline1Change", [this] { DirectoryOutline1Change(); }},
-      {"DriveComboBox1Change", [this] { DriveComboBox1Change(); }},
+  static constexpr ui::NamedHandler handlers[] = {
+      {"BitBtn1Click", [](ui::Form& form) { static_cast<TForm2&>(form).BitBtn1Click(); }},
+      {"BitBtn2Click", [](ui::Form& form) { static_cast<TForm2&>(form).BitBtn2Click(); }},
+      {"DirectoryOutline1Change",
+       [](ui::Form& form) { static_cast<TForm2&>(form).DirectoryOutline1Change(); }},
+      {"DriveComboBox1Change",
+       [](ui::Form& form) { static_cast<TForm2&>(form).DriveComboBox1Change(); }},
   };
-  const ui::NamedFactory factories[] = {
+  static constexpr ui::NamedFactory factories[] = {
       {"TDriveComboBox",
-       [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
-         return &form.add<DriveComboBoxView>(parent, c.name, platform_);
+       [](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
+         return &form.add<DriveComboBoxView>(parent, c.name, static_cast<TForm2&>(form).platform_);
        }},
       {"TDirectoryOutline",
-       [this](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
-         auto& view =
-             form.add<OutlineGridView>(parent, c.name, [this](controls::OutlineServices& services) {
-               return std::make_unique<TDirectoryOutline>(services, platform_);
+       [](ui::Form& form, ui::Control* parent, const ui::StoredComponent& c) -> ui::Control* {
+         const platform::Platform platform = static_cast<TForm2&>(form).platform_;
+         auto& view = form.add<OutlineGridView>(
+             parent, c.name, [platform](controls::OutlineServices& services) {
+               return std::make_unique<TDirectoryOutline>(services, platform);
              });
          auto& outline = static_cast<TDirectoryOutline&>(view.outline());
          outline.BeginLoading();
@@ -46,8 +49,8 @@ TForm2::TForm2(platform::Platform platform, const ui::Form& owner) : platform_(p
   Edit1 = bind<ui::TEdit>("Edit1");
   BitBtn1 = bind<ui::TBitBtn>("BitBtn1");
   // Bound only now that every control exists: the change handlers fill Edit1.
-  driveList().OnChange = ui::Handler(handlers, stored.component("DriveComboBox1").onChange);
-  tree().OnChange = ui::Handler(handlers, stored.component("DirectoryOutline1").onChange);
+  driveList().OnChange = ui::Handler(handlers, stored.component("DriveComboBox1").onChange, *this);
+  tree().OnChange = ui::Handler(handlers, stored.component("DirectoryOutline1").onChange, *this);
   defaultButtonClick = [this] { BitBtn1->click(); };
   scaleForDisplay(stored.textHeight);
   tree().LoadedOrDriveRoot();
