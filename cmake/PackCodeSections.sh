@@ -13,32 +13,29 @@ set -euo pipefail
 compiler="$1"
 shift
 
+# The same arguments with the object swapped for an assembly file beside it and
+# the compile (-c) for a compile to assembly (-S).
 object=""
 compiles=false
-previous=""
-for arg in "$@"; do
-  [ "$previous" = "-o" ] && object="$arg"
-  [ "$arg" = "-c" ] && compiles=true
-  previous="$arg"
-done
-if ! $compiles || [ -z "$object" ]; then
-  exec "$compiler" "$@"
-fi
-
-assembly="$object.packed.s"
-trap 'rm -f "$assembly" "$assembly.tmp"' EXIT
 arguments=()
 previous=""
 for arg in "$@"; do
   if [ "$previous" = "-o" ]; then
-    arguments+=("$assembly")
+    object="$arg"
+    arguments+=("$arg.packed.s")
   elif [ "$arg" = "-c" ]; then
+    compiles=true
     arguments+=(-S)
   else
     arguments+=("$arg")
   fi
   previous="$arg"
 done
+if ! $compiles || [ -z "$object" ]; then
+  exec "$compiler" "$@"
+fi
+assembly="$object.packed.s"
+trap 'rm -f "$assembly" "$assembly.tmp"' EXIT
 "$compiler" "${arguments[@]}"
 # The first '.section .text$<name>,"x"' of each section becomes '...,"x0"': alignment
 # 2^0. Only the first: the compiler comes back to a function's section after its

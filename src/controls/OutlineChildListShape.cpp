@@ -153,17 +153,15 @@ void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
     return;
   }
   Leaf* fresh = NewLeaf(LeafCapacity);
-  bool freshAfter = true;
-  if (position == LeafCapacity && leaf->next == nullptr) {
-    // Appending past the last entry: the full leaf stays full.
+  // Past the last entry or before the first, the full leaf stays full and the
+  // new entry starts a leaf of its own beside it.
+  const bool pastTheEnd = position == LeafCapacity && leaf->next == nullptr;
+  const bool beforeTheStart = position == 0 && leaf->previous == nullptr;
+  const bool freshAfter = !beforeTheStart;
+  if (pastTheEnd || beforeTheStart) {
     fresh->put(0, slot);
     fresh->size = 1;
     entry->leaf_ = fresh;
-  } else if (position == 0 && leaf->previous == nullptr) {
-    fresh->put(0, slot);
-    fresh->size = 1;
-    entry->leaf_ = fresh;
-    freshAfter = false;
   } else {
     const int half = LeafCapacity / 2;
     copySlots(*leaf, half, LeafCapacity - half, *fresh, 0);
