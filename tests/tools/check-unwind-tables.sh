@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Checks a 64-bit link map: every function the program kept still has the unwind
-# table its object file gave it, so exceptions can pass through every frame.
-# Usage: check-unwind-tables.sh <objdump> <link map>
+# Checks a 64-bit link: every function the program kept still has the unwind
+# table its object file gave it, so exceptions can pass through every frame, and
+# the program's function table holds no entry for code the link dropped (such an
+# entry is an empty range at the image base).
+# Usage: check-unwind-tables.sh <objdump> <link map> <program>
 set -euo pipefail
 # Link maps and tool output are read by their English headings.
 export LC_ALL=C
 objdump="$1"
 map="$2"
+program="$3"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -47,3 +50,12 @@ if [ -n "$lost" ]; then
   exit 1
 fi
 echo "$needed kept functions, each with its unwind table"
+dropped=$("$objdump" -p "$program" | awk '/^The Function Table/ { on = 1; next }
+  on && /^$/ { on = 0 }
+  on && $1 ~ /^[0-9a-f]+:$/ && $2 == $3 { n++ }
+  END { print n + 0 }')
+if [ "$dropped" -ne 0 ]; then
+  echo "$program: $dropped function table entries for code the link dropped" >&2
+  exit 1
+fi
+echo "no function table entry for dropped code"
