@@ -3,10 +3,11 @@ cmake_minimum_required(VERSION 3.25)
 # program does without stay out of it: the demangler (only the runtime's verbose
 # terminate handler reaches it), the C library's formatted printing with its
 # floating-point conversion, the lock of local statics and, with THREADLESS, the
-# POSIX thread library's threads and keys (only the runtime's emulated
-# thread-local storage needs them); with FOLDED, no output section of its own
-# for the unwind data, the initialiser tables or the thread-local template. The
-# stripped program must stay within its size budget.
+# POSIX thread library's threads and keys (the runtime's emulated thread-local
+# storage needs them, and the 32-bit unwinder's once-call comes with them); with
+# FOLDED, no output section of its own for the unwind data, the initialiser
+# tables or the thread-local template. The stripped program must stay within its
+# size budget.
 file(READ ${MAP} map)
 string(FIND "${map}" "Linker script and memory map" start)
 if(start EQUAL -1)

@@ -45,11 +45,12 @@ run_level "native (simulated platform)" ctest-native ctest --preset native -j "$
 cmake --preset win64 -DTARNSEL_WERROR=ON >/dev/null
 cmake --build --preset win64 -j "$jobs"
 # The shipped 32-bit program and tool: built (warnings as errors), not run, since
-# this machine's Wine has no 32-bit half; its resources and imports are checked.
+# this machine's Wine has no 32-bit half; its resources, imports and link are checked.
 cmake --preset win32 -DTARNSEL_WERROR=ON >/dev/null
 cmake --build --preset win32 -j "$jobs"
-run_level "win32 program (resources, imports)" ctest-win32 ctest --test-dir build/win32 \
-  -R '^resources\.(version_information_and_manifest|imports_only_system_dlls)$' || overall=1
+run_level "win32 program (resources, link)" ctest-win32 ctest --test-dir build/win32 \
+  -R '^resources\.(version_information_and_manifest|imports_only_system_dlls|small_link_without_unneeded_runtime)$' ||
+  overall=1
 source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
 ensure_display
