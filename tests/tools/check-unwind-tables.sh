@@ -2,7 +2,7 @@
 # Checks a 64-bit link: every function the program kept still has the unwind
 # table its object file gave it, so exceptions can pass through every frame, and
 # the program's function table holds no entry for code the link dropped (such an
-# entry is an empty range at the image base).
+# entry is an empty range at the image base) and is in address order.
 # Usage: check-unwind-tables.sh <objdump> <link map> <program>
 set -euo pipefail
 # Link maps and tool output are read by their English headings.
@@ -50,12 +50,21 @@ if [ -n "$lost" ]; then
   exit 1
 fi
 echo "$needed kept functions, each with its unwind table"
-dropped=$("$objdump" -p "$program" | awk '/^The Function Table/ { on = 1; next }
+# The function table as "<begin> <end>" lines, in the program's order.
+"$objdump" -p "$program" | awk '/^The Function Table/ { on = 1; next }
   on && /^$/ { on = 0 }
-  on && $1 ~ /^[0-9a-f]+:$/ && $2 == $3 { n++ }
-  END { print n + 0 }')
+  on && $1 ~ /^[0-9a-f]+:$/ { print $2, $3 }' >"$work/functions"
+dropped=$(awk '$1 == $2 { n++ } END { print n + 0 }' "$work/functions")
 if [ "$dropped" -ne 0 ]; then
   echo "$program: $dropped function table entries for code the link dropped" >&2
   exit 1
 fi
-echo "no function table entry for dropped code"
+# Windows finds a function's entry by a binary search: the entries must be in
+# address order and must not overlap.
+disorder=$(awk 'NR > 1 && ("x" $1) < ("x" previousEnd) { print; exit } { previousEnd = $2 }' \
+  "$work/functions")
+if [ -n "$disorder" ]; then
+  echo "$program: the function table is out of order or overlaps at $disorder" >&2
+  exit 1
+fi
+echo "no function table entry for dropped code; entries in address order"
