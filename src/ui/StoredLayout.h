@@ -5,7 +5,6 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "ui/Button.h"
 #include "ui/Control.h"
@@ -45,7 +44,7 @@ struct StoredForm {
   bool outerSize = false;  // the size is the window's outer size, not its client size
   const char* onShow = nullptr;
   const char* onResize = nullptr;
-  std::vector<StoredComponent> components;
+  std::span<const StoredComponent> components;
 
   // The stored component named `name`; throws when the layout has none.
   const StoredComponent& component(const std::string& name) const;

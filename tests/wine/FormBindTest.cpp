@@ -18,42 +18,43 @@ namespace tarnsel::ui {
 namespace {
 
 // A small stored layout: a panel holding a field and a button.
-const StoredForm& TestLayout() {
-  static const StoredForm layout = {.caption = "FormBindTest",
-                                    .left = 0,
-                                    .top = 0,
-                                    .clientWidth = 300,
-                                    .clientHeight = 200,
-                                    .color = screen::clBtnFace,
-                                    .position = TPosition::poDesigned,
-                                    .textHeight = 12,
-                                    .components = {
-                                        {.name = "Panel2",
-                                         .className = "TPanel",
-                                         .parent = nullptr,
-                                         .left = 0,
-                                         .top = 0,
-                                         .width = 300,
-                                         .height = 200},
-                                        {.name = "Edit1",
-                                         .className = "TEdit",
-                                         .parent = "Panel2",
-                                         .left = 8,
-                                         .top = 8,
-                                         .width = 200,
-                                         .height = 20,
-                                         .caption = "stored text"},
-                                        {.name = "BitBtn1",
-                                         .className = "TBitBtn",
-                                         .parent = "Panel2",
-                                         .left = 8,
-                                         .top = 40,
-                                         .width = 100,
-                                         .height = 30,
-                                         .kind = TBitBtnKind::bkOK},
-                                    }};
-  return layout;
-}
+constexpr StoredComponent kComponents[] = {
+    {.name = "Panel2",
+     .className = "TPanel",
+     .parent = nullptr,
+     .left = 0,
+     .top = 0,
+     .width = 300,
+     .height = 200},
+    {.name = "Edit1",
+     .className = "TEdit",
+     .parent = "Panel2",
+     .left = 8,
+     .top = 8,
+     .width = 200,
+     .height = 20,
+     .caption = "stored text"},
+    {.name = "BitBtn1",
+     .className = "TBitBtn",
+     .parent = "Panel2",
+     .left = 8,
+     .top = 40,
+     .width = 100,
+     .height = 30,
+     .kind = TBitBtnKind::bkOK},
+};
+
+constexpr StoredForm kLayout = {.caption = "FormBindTest",
+                                .left = 0,
+                                .top = 0,
+                                .clientWidth = 300,
+                                .clientHeight = 200,
+                                .color = screen::clBtnFace,
+                                .position = TPosition::poDesigned,
+                                .textHeight = 12,
+                                .components = kComponents};
+
+const StoredForm& TestLayout() { return kLayout; }
 
 class BoundForm final : public Form {
  public:
