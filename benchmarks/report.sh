@@ -132,7 +132,7 @@ stop_display
 # --- Host benchmarks on the simulated platform.
 progress "host benchmarks: $repeats repetitions each"
 "$native/tarnsel_benchmarks" \
-  --benchmark_filter='^(InsertChildren/(sorted|random)|ExpandFolder/DirectoryOutline_(sorted|random))/(1000|10000|100000|1000000)$|^ListFolder/FileListBox_(sorted|random)/10000$' \
+  --benchmark_filter='^(InsertChildren/(sorted|random)|InsertIntoOrderedSet/(sorted|random)|ExpandFolder/DirectoryOutline_(sorted|random))/(1000|10000|100000|1000000)$|^ListFolder/FileListBox_(sorted|random)/10000$' \
   --benchmark_repetitions="$repeats" --benchmark_min_time=0.2 \
   --benchmark_out="$work/host.json" --benchmark_out_format=json >/dev/null ||
   fail "tarnsel_benchmarks"
@@ -187,9 +187,18 @@ done
 for order in sorted random; do
   for n in 1000 10000 100000 1000000; do
     s=$(host "InsertChildren/$order/$n")
-    row "outline: $n children inserted, $order (n=${s##* })" "native" "$(cell "$s" ms)" "—" "—"
+    y=$(host "InsertIntoOrderedSet/$order/$n")
+    row "outline: $n children inserted, $order (n=${s##* })" "native" "$(cell "$s" ms)" \
+      "std::set<std::string>: $(cell "$y" ms)" "$(ratio "$s" "$y")"
   done
 done
+outline_sorted=$(host "InsertChildren/sorted/100000")
+outline_random=$(host "InsertChildren/random/100000")
+set_sorted=$(host "InsertIntoOrderedSet/sorted/100000")
+set_random=$(host "InsertIntoOrderedSet/random/100000")
+row "outline: random against sorted arrival at 100000" "native" \
+  "$(ratio "$outline_random" "$outline_sorted")" \
+  "std::set<std::string>: $(ratio "$set_random" "$set_sorted")" "—"
 for order in sorted random; do
   for n in 1000 10000 100000 1000000; do
     s=$(host "ExpandFolder/DirectoryOutline_$order/$n")
@@ -197,6 +206,9 @@ for order in sorted random; do
       "$(cell "$s" ms)" "—" "—"
   done
 done
+row "directory tree: random against sorted arrival at 100000" "simulated" \
+  "$(ratio "$(host "ExpandFolder/DirectoryOutline_random/100000")" \
+    "$(host "ExpandFolder/DirectoryOutline_sorted/100000")")" "—" "—"
 echo
 echo "Median (min–max) of n runs in one run of benchmarks/report.sh; the machine is shared," \
   "so single runs are noisy. Ratio: median against median."

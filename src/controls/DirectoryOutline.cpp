@@ -186,13 +186,10 @@ void TDirectoryOutline::LoadFolderLevel(int index) {
       if (found.name.empty() || found.name[0] == '.') continue;
       const std::string name = ApplyTextCase(found.name);
       inOrder = inOrder && folder.ChildCount() == placed;
-      if (!folder.HasChildren()) {
-        AppendChild(index, name);
-      } else if (const int position = FindSortedPosition(folder, name, inOrder); position != -1) {
-        InsertBefore(position, name);
-      } else {
-        AppendSibling(folder.LastChildIndex(), name);
-      }
+      // Placed by the node and a position among its children: the same insertion
+      // as one before the index of the child found, or after the last child,
+      // without looking that index up again.
+      InsertChildAt(folder, SortedChildPosition(folder, name, inOrder), name);
       if (!listing.survived()) return;
       placed = folder.ChildCount();
     } while (search->next());
@@ -201,20 +198,17 @@ void TDirectoryOutline::LoadFolderLevel(int index) {
   folder.setItemData(Listed);
 }
 
-int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::string& name,
-                                          bool inOrder) const {
+int TDirectoryOutline::SortedChildPosition(const TOutlineNode& node, const std::string& name,
+                                           bool inOrder) const {
   // std::string orders its bytes as unsigned char: the ordinal order the tree keeps.
   const int count = node.ChildCount();
-  if (count == 0) return -1;
-  if (name <= node.Child(0)->Text()) return node.FirstChildIndex();
-  if (name >= node.Child(count - 1)->Text()) return -1;
-  if (inOrder) {
-    // Among ordered children the binary search below ends at the first child not
-    // before the name; one descent of the children finds that child.
-    return node.Child(node.ChildTextPartitionPoint(name))->Index();
-  }
-  // The search runs over positions, so it holds also below children that have
-  // children of their own.
+  if (count == 0 || name <= node.Child(0)->Text()) return 0;
+  if (name >= node.Child(count - 1)->Text()) return count;
+  // Among ordered children the binary search below ends at the first child not
+  // before the name; one descent of the children finds that child.
+  if (inOrder) return node.ChildTextPartitionPoint(name);
+  // Children that a handler added may stand in any order: a plain binary search
+  // over positions, which holds also below children that have children.
   int lo = 0;
   int hi = count - 1;
   do {
@@ -226,7 +220,7 @@ int TDirectoryOutline::FindSortedPosition(const TOutlineNode& node, const std::s
       hi = mid;
     }
   } while (lo < hi - 1);
-  return node.Child(hi)->Index();
+  return hi;
 }
 
 bool TDirectoryOutline::WalkToFolder(const std::string& path) {

@@ -78,9 +78,10 @@ class TDirectoryOutline : public TCustomOutline {
 
   void SelectCaseRule();
   std::string ApplyTextCase(const std::string& text) const;
-  // The index of the child to insert `name` before, or -1 to append it.
+  // The position among the node's children at which `name` goes: before the
+  // first child whose text is not below it, ChildCount() after them all.
   // `inOrder`: every child was placed by this search, so they stand in order.
-  int FindSortedPosition(const TOutlineNode& node, const std::string& name, bool inOrder) const;
+  int SortedChildPosition(const TOutlineNode& node, const std::string& name, bool inOrder) const;
   // Expands the items along `path` and selects the last one. False when a
   // handler rebuilt the tree during an expansion on the way: the walk stopped.
   bool WalkToFolder(const std::string& path);

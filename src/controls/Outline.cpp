@@ -52,9 +52,25 @@ int TCustomOutline::InsertBefore(int index, const std::string& text, std::intptr
   return addItem(index, text, data, AddKind::Before);
 }
 
+int TCustomOutline::InsertChildAt(TOutlineNode& parent, int position, const std::string& text,
+                                  std::intptr_t data) {
+  if (&parent.owner_ != this || position < 0 || position > parent.ChildCount()) {
+    throw EOutlineError(message::InvalidIndex);
+  }
+  const int parentIndex = parent.Index();
+  if (parentIndex < 0) throw EOutlineError(message::InvalidIndex);
+  return addNode(text, data, Placement{AddKind::AtPosition, parentIndex, &parent, position});
+}
+
 int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t data, AddKind kind) {
   if (index < 0) throw EOutlineError(message::InvalidIndex);
   if (kind != AddKind::Child && index == 0) return addItem(0, text, data, AddKind::Child);
+  return addNode(text, data, Placement{kind, index, nullptr, 0});
+}
+
+int TCustomOutline::addNode(const std::string& text, std::intptr_t data, const Placement& place) {
+  const AddKind kind = place.kind;
+  const int index = place.index;
   int result = 0;
   TOutlineNode* attached = nullptr;
   TOutlineNode* atIndex = nullptr;
@@ -62,27 +78,47 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
   std::optional<NodeGuard> added;
   try {
     std::unique_ptr<TOutlineNode> node(new TOutlineNode(*this, text, data));
-    atIndex = &lookUp(index);
-    TOutlineNode* target = atIndex;
-    int position = 0;
-    if (kind == AddKind::Before) {
-      position = ChildList::positionOf(target);
-      target = target->parent_;
-    } else {
-      if (kind == AddKind::Sibling) {
-        target = target->parent_;
-        if (target == nullptr) throw EOutlineError(message::InvalidIndex);
-      }
+    TOutlineNode* target = nullptr;
+    int position = place.position;
+    if (kind == AddKind::AtPosition) {
+      target = atIndex = place.parent;
       if (target->Level() > DeepestParentLevel) throw EOutlineError(message::TooDeep);
-      position = target->ChildCount();
+    } else {
+      atIndex = &lookUp(index);
+      target = atIndex;
+      if (kind == AddKind::Before) {
+        position = ChildList::positionOf(target);
+        target = target->parent_;
+      } else {
+        if (kind == AddKind::Sibling) {
+          target = target->parent_;
+          if (target == nullptr) throw EOutlineError(message::InvalidIndex);
+        }
+        if (target->Level() > DeepestParentLevel) throw EOutlineError(message::TooDeep);
+        position = target->ChildCount();
+      }
     }
-    attached = &attach(*target, position, std::move(node));
+    TOutlineNode* const fresh = node.get();
+    const int nodesBefore = attach(*target, position, std::move(node));
+    attached = fresh;
     attachedShape = shape_;
-    // The new item takes the index passed, or comes last in its parent's subtree.
-    const int attachedIndex =
-        kind == AddKind::Before
-            ? index
-            : (kind == AddKind::Child ? index : target->Index()) + target->subtreeSize() - 1;
+    // The new item takes the index passed, comes last in its parent's subtree, or
+    // follows its parent and the subtrees of the siblings before it.
+    int attachedIndex = 0;
+    switch (kind) {
+      case AddKind::Before:
+        attachedIndex = index;
+        break;
+      case AddKind::Child:
+        attachedIndex = index + target->subtreeSize() - 1;
+        break;
+      case AddKind::Sibling:
+        attachedIndex = target->Index() + target->subtreeSize() - 1;
+        break;
+      case AddKind::AtPosition:
+        attachedIndex = index + 1 + nodesBefore;
+        break;
+    }
     added.emplace(*attached);
     if (target->expanded_) UpdateColumnWidth();
     if (UpdateRowCount()) repaint();
@@ -100,6 +136,12 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
     if (freedByHandler) return 0;
     result = 0;
   }
+  if (kind == AddKind::AtPosition) {
+    // The parent stays where it was while no handler changed the tree: the next
+    // child placed in it finds it without a search.
+    if (shape_ == attachedShape && attached != nullptr) setCachedItem(*atIndex, index);
+    return result;
+  }
   if (attached != nullptr && shape_ == attachedShape) {
     // No handler changed the tree since the attach: the item at the index passed
     // is the new one, or the one that was there.
@@ -110,16 +152,14 @@ int TCustomOutline::addItem(int index, const std::string& text, std::intptr_t da
   return result;
 }
 
-TOutlineNode& TCustomOutline::attach(TOutlineNode& parent, int position,
-                                     std::unique_ptr<TOutlineNode> node) {
-  TOutlineNode& attached = *node;
-  attached.parent_ = &parent;
+int TCustomOutline::attach(TOutlineNode& parent, int position, std::unique_ptr<TOutlineNode> node) {
+  node->parent_ = &parent;
   ++shape_;
-  parent.children_.insert(
+  const int nodesBefore = parent.children_.insert(
       position, std::unique_ptr<ChildListEntry>(static_cast<ChildListEntry*>(node.release())));
   addNodes(parent, 1);
   if (parent.expanded_) addVisibleRows(parent, 1);
-  return attached;
+  return nodesBefore;
 }
 
 void TCustomOutline::positionCachedItem(int index) {

@@ -162,6 +162,12 @@ class TCustomOutline {
   int AppendChild(int index, const std::string& text, std::intptr_t data = 0);
   int AppendSibling(int index, const std::string& text, std::intptr_t data = 0);
   int InsertBefore(int index, const std::string& text, std::intptr_t data = 0);
+  // Adds the new item as child `position` (0 to ChildCount()) of `parent`, a
+  // node of this outline, as InsertBefore on that child's index or, at
+  // ChildCount(), AppendChild on the parent's would: the same checks, counts,
+  // repaint and error handling, without a lookup by index.
+  int InsertChildAt(TOutlineNode& parent, int position, const std::string& text,
+                    std::intptr_t data = 0);
   void DeleteItem(int index);
   void ClearItems();
   TOutlineNode& ItemAt(int index);
@@ -274,14 +280,25 @@ class TCustomOutline {
  private:
   friend class TOutlineNode;
   friend class NodeGuard;
-  enum class AddKind { Child, Sibling, Before };
+  enum class AddKind { Child, Sibling, Before, AtPosition };
+  // Where an add operation puts its item: by the index passed (the parent's
+  // index for AtPosition, which names the parent and the position directly).
+  struct Placement {
+    AddKind kind;
+    int index;
+    TOutlineNode* parent;
+    int position;
+  };
 
   static std::uint8_t bit(OutlinePicture slot) {
     return std::uint8_t(1u << static_cast<int>(slot));
   }
   std::unique_ptr<TOutlineNode> makeRoot();
   int addItem(int index, const std::string& text, std::intptr_t data, AddKind kind);
-  TOutlineNode& attach(TOutlineNode& parent, int position, std::unique_ptr<TOutlineNode> node);
+  int addNode(const std::string& text, std::intptr_t data, const Placement& place);
+  // Puts the node among the parent's children; the node weights of the children
+  // before it.
+  int attach(TOutlineNode& parent, int position, std::unique_ptr<TOutlineNode> node);
   void positionCachedItem(int index);
   // The cached item's index, computed again only after the tree changed shape.
   int cachedItemIndex();

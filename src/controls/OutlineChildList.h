@@ -88,7 +88,9 @@ class ChildList {
     });
   }
 
-  void insert(int position, std::unique_ptr<ChildListEntry> entry);
+  // Returns the node weights of the entries before the new one, summed on the
+  // way down.
+  int insert(int position, std::unique_ptr<ChildListEntry> entry);
   std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
   // Gives an entry new weights, in whatever list it is (or none).
   static void setOwnWeights(ChildListEntry* entry, int nodes, int rows);
@@ -123,6 +125,7 @@ class ChildList {
                                           [&](int slot) { return inner.counts[slot]; });
     }
     const auto& leaf = static_cast<const child_blocks::Leaf&>(*block);
+    child_blocks::PrefetchSlotsBehindKeys(leaf);
     const OrderKey* keys = leaf.keys();
     ChildListEntry* const* entries = leaf.entries();
     const int point =

@@ -117,12 +117,14 @@ ChildList::Leaf& ChildList::growOnlyLeaf(Leaf& leaf) {
   return *grown;
 }
 
-void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
+int ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   ChildListEntry* entry = owned.release();
   const Slot slot{entry, entry->ownNodes_, entry->ownRows_, entry->orderKey()};
   const Sums delta{1, slot.nodes, slot.rows};
   if (root_ == nullptr) root_ = NewLeaf(FirstLeafCapacity);
   // Down to the leaf; a position between two blocks goes to the end of the first.
+  // The node weights of the blocks passed add up to those before the entry.
+  int nodesBefore = 0;
   Block* block = root_;
   while (!block->isLeaf) {
     auto& inner = static_cast<Inner&>(*block);
@@ -131,17 +133,27 @@ void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
     int child = 0;
     if (position <= inner.sums.count / 2) {
       while (child < inner.size - 1 && position > inner.counts[child]) {
-        position -= inner.counts[child++];
+        position -= inner.counts[child];
+        nodesBefore += inner.nodes[child++];
       }
     } else {
       child = inner.size - 1;
       int start = inner.sums.count - inner.counts[child];
-      while (child > 0 && position <= start) start -= inner.counts[--child];
+      int nodesStart = inner.sums.nodes - inner.nodes[child];
+      while (child > 0 && position <= start) {
+        --child;
+        start -= inner.counts[child];
+        nodesStart -= inner.nodes[child];
+      }
       position -= start;
+      nodesBefore += nodesStart;
     }
     block = inner.children[child];
   }
   Leaf* leaf = static_cast<Leaf*>(block);
+  // A split below keeps the order, so the sum within the leaf holds after it.
+  nodesBefore +=
+      SumBefore(position, leaf->size, leaf->sums.nodes, [&](int at) { return leaf->nodes()[at]; });
   // Only a list's only leaf starts with less room than the rest.
   if (leaf->size == leaf->capacity && leaf->capacity < LeafCapacity) leaf = &growOnlyLeaf(*leaf);
   entry->leaf_ = leaf;
@@ -150,7 +162,7 @@ void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
     leaf->put(position, slot);
     leaf->sums += delta;
     Propagate(leaf, delta);
-    return;
+    return nodesBefore;
   }
   Leaf* fresh = NewLeaf(LeafCapacity);
   // Past the last entry or before the first, the full leaf stays full and the
@@ -181,6 +193,7 @@ void ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   leaf->sums = SumsOf(*leaf);
   fresh->sums = SumsOf(*fresh);
   placeBeside(leaf, fresh, freshAfter, delta);
+  return nodesBefore;
 }
 
 void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta) {

@@ -41,7 +41,9 @@ class ChildListModel : public ::testing::Test {
   Entry* insert(int position, int key = 0) {
     auto owned = std::make_unique<Entry>(key);
     Entry* entry = owned.get();
-    list.insert(position, std::move(owned));
+    int nodesBefore = 0;
+    for (int at = 0; at < position; ++at) nodesBefore += expected[at].nodes;
+    EXPECT_EQ(list.insert(position, std::move(owned)), nodesBefore) << "at " << position;
     expected.insert(expected.begin() + position, {entry, 1, 1});
     return entry;
   }

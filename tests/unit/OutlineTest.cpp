@@ -146,6 +146,44 @@ TEST_F(Outline, AddFailuresAreRaisedShownOrBoth) {
   EXPECT_EQ(Items(outline), "A B") << "the attached item is taken out again";
 }
 
+TEST_F(Outline, AChildPlacedByPositionTakesTheIndexAfterTheSubtreesBeforeIt) {
+  build({"c:\\", ".a", "..a1", "..a2", ".c"});
+  TOutlineNode& drive = item(1);
+  EXPECT_EQ(outline.InsertChildAt(drive, 1, "b"), 5) << "after a's subtree";
+  EXPECT_EQ(outline.InsertChildAt(drive, 0, "0"), 2);
+  EXPECT_EQ(outline.InsertChildAt(drive, drive.ChildCount(), "z"), 8);
+  EXPECT_EQ(outline.InsertChildAt(item(8), 0, "z1"), 9) << "a first child";
+  EXPECT_EQ(outline.InsertChildAt(outline.RootNode(), 0, "A"), 1) << "a top-level item";
+  EXPECT_EQ(Items(outline), "A c:\\ .0 .a ..a1 ..a2 .b .c .z ..z1");
+  EXPECT_TRUE(reported.empty());
+
+  // Shown children add rows and repaint, as any add does.
+  item(2).setExpanded(true);
+  const int repaints = view.repaints;
+  EXPECT_EQ(outline.InsertChildAt(item(2), 2, "a5"), 7);
+  EXPECT_EQ(rows(), "A c:\\ 0 a a5 b c z");
+  EXPECT_EQ(view.repaints, repaints + 1);
+}
+
+TEST_F(Outline, APositionOutsideTheChildrenOrAnotherOutlinesNodeIsRejected) {
+  build({"A", ".a1", "B"});
+  EXPECT_EQ(OutlineErrorOf([&] { outline.InsertChildAt(item(1), -1, "x"); }), InvalidIndex);
+  EXPECT_EQ(OutlineErrorOf([&] { outline.InsertChildAt(item(1), 2, "x"); }), InvalidIndex);
+  FakeServices otherServices;
+  TestOutline other{otherServices};
+  other.AppendChild(0, "elsewhere");
+  EXPECT_EQ(OutlineErrorOf([&] { outline.InsertChildAt(other.ItemAt(1), 0, "x"); }), InvalidIndex);
+  EXPECT_TRUE(reported.empty()) << "raised, not shown";
+  EXPECT_EQ(Items(outline), "A .a1 B");
+  EXPECT_EQ(Items(other), "elsewhere");
+
+  outline.ClearItems();
+  buildDeepestChain();
+  EXPECT_EQ(outline.InsertChildAt(item(256), 0, "too deep"), 0);
+  EXPECT_EQ(reported, Texts{TooDeep});
+  EXPECT_EQ(outline.ItemCount(), 256);
+}
+
 // Finding and deleting
 
 TEST_F(Outline, LookupsByIndexRejectTheRootAndUnknownIndices) {
@@ -673,7 +711,20 @@ TEST_F(Outline, RandomEditsKeepIndicesAndRowsInStepWithAPlainTree) {
     auto newNode = [&](PlainNode& parent) {
       return std::make_unique<PlainNode>(PlainNode{text, false, &parent, {}});
     };
-    if (action < 3 || index == 0) {
+    if (action == 3) {
+      // A child at a random position of a random parent, the root included.
+      PlainNode& parent = index == 0 ? plain : *all[index - 1];
+      const int position = static_cast<int>(random() % (parent.children.size() + 1));
+      int expected = index + 1;
+      for (int child = 0; child < position; ++child) {
+        below.clear();
+        PreOrder(*parent.children[child], below, false);
+        expected += 1 + static_cast<int>(below.size());
+      }
+      TOutlineNode& node = index == 0 ? outline.RootNode() : item(index);
+      ASSERT_EQ(outline.InsertChildAt(node, position, text), expected) << "step " << step;
+      parent.children.insert(parent.children.begin() + position, newNode(parent));
+    } else if (action < 3 || index == 0) {
       PlainNode& parent = index == 0 ? plain : *all[index - 1];
       PreOrder(parent, below, false);
       ASSERT_EQ(outline.AppendChild(index, text), index + static_cast<int>(below.size()) + 1);
