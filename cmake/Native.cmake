@@ -21,6 +21,13 @@ target_link_libraries(tarnsel_unit_tests PRIVATE tarnsel_kit tarnsel_core tarnse
 include(GoogleTest)
 gtest_discover_tests(tarnsel_unit_tests DISCOVERY_MODE PRE_TEST)
 
+# Tests of running out of memory: a program of their own, whose global
+# allocation functions fail on demand.
+file(GLOB allocation_tests CONFIGURE_DEPENDS tests/allocation/*.cpp)
+add_executable(tarnsel_allocation_tests ${allocation_tests})
+target_link_libraries(tarnsel_allocation_tests PRIVATE tarnsel_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(tarnsel_allocation_tests DISCOVERY_MODE PRE_TEST)
+
 # Nothing above the seam may reach for the Windows headers.
 add_test(NAME layering.no_windows_headers_above_the_seam
   COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayering.cmake)

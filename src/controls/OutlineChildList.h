@@ -89,7 +89,8 @@ class ChildList {
   }
 
   // Returns the node weights of the entries before the new one, summed on the
-  // way down.
+  // way down. When memory runs out the list stays as it was and the entry is
+  // freed with the argument.
   int insert(int position, std::unique_ptr<ChildListEntry> entry);
   std::unique_ptr<ChildListEntry> remove(ChildListEntry* entry);
   // Gives an entry new weights, in whatever list it is (or none).
@@ -157,9 +158,14 @@ class ChildList {
   Found find(int offset) const;
 
   // Changes to the shape of the tree (OutlineChildListShape.cpp).
+  // The inner blocks that splitting a full leaf needs, allocated before the list
+  // changes, so that running out of memory leaves it as it was: one for every
+  // full block above the leaf, and a new top when the split reaches the top.
+  class SpareInners;
   // Puts `fresh` beside `old` in old's parent (a new root when old is the
   // root); `delta` is what the entries under old's former place gained.
-  void placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta);
+  void placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta,
+                   SpareInners& spare);
   // After a removal: frees an emptied block, or merges or evens out a block
   // that fell below a quarter with a neighbour, and lowers a one-child root.
   void afterRemoval(Block* block, const Sums& delta);

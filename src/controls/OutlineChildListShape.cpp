@@ -4,8 +4,9 @@
 #include "controls/OutlineChildList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace tarnsel::controls {
 
@@ -66,6 +67,26 @@ void CloseSlot(Inner& inner, int slot) {
 
 }  // namespace
 
+class ChildList::SpareInners {
+ public:
+  explicit SpareInners(const Leaf& splitting) {
+    for (const Block* block = &splitting;; block = block->parent) {
+      const Inner* parent = block->parent;
+      if (parent != nullptr && parent->size < InnerCapacity) break;
+      inners_[count_++] = std::make_unique<Inner>();
+      if (parent == nullptr) break;
+    }
+  }
+
+  Inner* take() { return inners_[--count_].release(); }
+
+ private:
+  // A full block of any level has InnerCapacity children and every level below
+  // the top at least a quarter of that, so no list reaches this many levels.
+  std::array<std::unique_ptr<Inner>, 16> inners_;
+  int count_ = 0;
+};
+
 void ChildList::copySlots(const Leaf& from, int start, int count, Leaf& into, int at) {
   for (int field = 0; field < 4; ++field) {
     const std::size_t size = Leaf::FieldSizes[field];
@@ -95,13 +116,16 @@ void ChildList::shareOut(Leaf& left, Leaf& right, bool all) {
 }
 
 void ChildList::shareOut(Inner& left, Inner& right, bool all) {
-  std::vector<Block*> joined(left.children.begin(), left.children.begin() + left.size);
-  joined.insert(joined.end(), right.children.begin(), right.children.begin() + right.size);
-  const int leftSize = all ? static_cast<int>(joined.size()) : static_cast<int>(joined.size()) / 2;
+  // On the stack: a removal allocates nothing, so it cannot fail half-way.
+  std::array<Block*, 2 * (InnerCapacity + 1)> joined;
+  const auto end = std::copy_n(right.children.begin(), right.size,
+                               std::copy_n(left.children.begin(), left.size, joined.begin()));
+  const int total = static_cast<int>(end - joined.begin());
+  const int leftSize = all ? total : total / 2;
   left.size = right.size = 0;
-  for (Block* child : joined) {
+  for (auto child = joined.begin(); child != end; ++child) {
     Inner& into = left.size < leftSize ? left : right;
-    SetChild(into, into.size++, child);
+    SetChild(into, into.size++, *child);
   }
   left.sums = SumsOf(left);
   right.sums = SumsOf(right);
@@ -118,7 +142,8 @@ ChildList::Leaf& ChildList::growOnlyLeaf(Leaf& leaf) {
 }
 
 int ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
-  ChildListEntry* entry = owned.release();
+  // The list owns the entry only once nothing more can fail.
+  ChildListEntry* entry = owned.get();
   const Slot slot{entry, entry->ownNodes_, entry->ownRows_, entry->orderKey()};
   const Sums delta{1, slot.nodes, slot.rows};
   if (root_ == nullptr) root_ = NewLeaf(FirstLeafCapacity);
@@ -156,15 +181,20 @@ int ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
       SumBefore(position, leaf->size, leaf->sums.nodes, [&](int at) { return leaf->nodes()[at]; });
   // Only a list's only leaf starts with less room than the rest.
   if (leaf->size == leaf->capacity && leaf->capacity < LeafCapacity) leaf = &growOnlyLeaf(*leaf);
-  entry->leaf_ = leaf;
   if (leaf->size < leaf->capacity) {
+    owned.release();
+    entry->leaf_ = leaf;
     OpenGap(*leaf, position, 1);
     leaf->put(position, slot);
     leaf->sums += delta;
     Propagate(leaf, delta);
     return nodesBefore;
   }
+  // Everything the split allocates, before anything changes.
+  SpareInners spare(*leaf);
   Leaf* fresh = NewLeaf(LeafCapacity);
+  owned.release();
+  entry->leaf_ = leaf;
   // Past the last entry or before the first, the full leaf stays full and the
   // new entry starts a leaf of its own beside it.
   const bool pastTheEnd = position == LeafCapacity && leaf->next == nullptr;
@@ -192,14 +222,15 @@ int ChildList::insert(int position, std::unique_ptr<ChildListEntry> owned) {
   }
   leaf->sums = SumsOf(*leaf);
   fresh->sums = SumsOf(*fresh);
-  placeBeside(leaf, fresh, freshAfter, delta);
+  placeBeside(leaf, fresh, freshAfter, delta, spare);
   return nodesBefore;
 }
 
-void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta) {
+void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sums& delta,
+                            SpareInners& spare) {
   Inner* parent = old->parent;
   if (parent == nullptr) {
-    auto* top = new Inner;
+    Inner* top = spare.take();
     SetChild(*top, 0, freshAfter ? old : fresh);
     SetChild(*top, 1, freshAfter ? fresh : old);
     top->size = 2;
@@ -217,11 +248,11 @@ void ChildList::placeBeside(Block* old, Block* fresh, bool freshAfter, const Sum
     Propagate(parent, delta);
     return;
   }
-  auto* sibling = new Inner;
+  Inner* sibling = spare.take();
   MoveTail(*parent, parent->size / 2, *sibling);
   parent->sums = SumsOf(*parent);
   sibling->sums = SumsOf(*sibling);
-  placeBeside(parent, sibling, true, delta);
+  placeBeside(parent, sibling, true, delta, spare);
 }
 
 std::unique_ptr<ChildListEntry> ChildList::remove(ChildListEntry* entry) {
