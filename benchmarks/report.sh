@@ -71,7 +71,7 @@ nsis_runs=no
 if wine32_present; then nsis_runs=yes; fi
 
 shown_after() {  # shown_after <exe> <title>: milliseconds to its visible window
-  wine "$win/timeshow.exe" "$(winpath "$1")" "$2" </dev/null | tr -d '\r' ||
+  wine_exec "$win/timeshow.exe" "$(winpath "$1")" "$2" </dev/null | tr -d '\r' ||
     fail "timeshow $1 (no window titled $2?)"
 }
 progress "start-up: $runs rounds of minimal window, launcher with and without intro page"
@@ -110,7 +110,7 @@ for d in $(seq 0 9); do
   done
 done
 [ "$(find "$work/tree" -type f | wc -l)" -eq 10000 ] || fail "the walk tree is not 10,000 files"
-wine "$win/walkbench.exe" "$(winpath "$work/tree")" "$repeats" </dev/null | tr -d '\r' \
+wine_exec "$win/walkbench.exe" "$(winpath "$work/tree")" "$repeats" </dev/null | tr -d '\r' \
   >"$work/walks" || fail "walkbench"
 grep -q "^files 10000$" "$work/walks" || fail "walkbench did not reach the 10,000 files"
 walk_reset=$(awk '$1 == "resetattr" { print $2 }' "$work/walks" | stats)
@@ -120,7 +120,7 @@ walk_bare=$(awk '$1 == "bare" { print $2 }' "$work/walks" | stats)
 progress "file list: $repeats fills of 10,000 files, form hidden and shown"
 mkdir -p "$work/list"
 (cd "$work/list" && touch file{00000..09999}.dat)
-wine "$win/filelistfill.exe" "$(winpath "$work/list")" "$repeats" </dev/null | tr -d '\r' \
+wine_exec "$win/filelistfill.exe" "$(winpath "$work/list")" "$repeats" </dev/null | tr -d '\r' \
   >"$work/fills" || fail "filelistfill"
 grep -q "^count 10000$" "$work/fills" || fail "the file list did not hold 10,000 entries"
 fill_hidden=$(awk '$1 == "hidden" { print $2 }' "$work/fills" | stats)

@@ -46,7 +46,7 @@ rm -rf "$HOME/Desktop/viewer"
 # shown_after <exe> <title> [trace file]: milliseconds to its visible window.
 shown_after() {
   TARNSEL_STARTUP_TRACE_FILE="${3:+$(winpath "$3")}" \
-    wine "$build/timeshow.exe" "$(winpath "$1")" "$2" </dev/null | tr -d '\r' ||
+    wine_exec "$build/timeshow.exe" "$(winpath "$1")" "$2" </dev/null | tr -d '\r' ||
     fail "timeshow $1 (no window titled $2?)"
 }
 

@@ -1,5 +1,6 @@
 # What the MinGW-w64 toolchain files share: the POSIX-threads compilers of one
 # target triple, its resource compiler and its root, and Wine to run the programs.
+# (A macro: CMAKE_CURRENT_LIST_DIR is the calling toolchain file's folder, cmake/.)
 macro(tarnsel_mingw_toolchain triple processor)
   set(CMAKE_SYSTEM_NAME Windows)
   set(CMAKE_SYSTEM_PROCESSOR ${processor})
@@ -10,5 +11,6 @@ macro(tarnsel_mingw_toolchain triple processor)
   set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
   set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
   set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+  # Each test program runs with the Wine loader of its own bitness.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec)
 endmacro()

@@ -28,6 +28,11 @@ add_executable(tarnsel_allocation_tests ${allocation_tests})
 target_link_libraries(tarnsel_allocation_tests PRIVATE tarnsel_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(tarnsel_allocation_tests DISCOVERY_MODE PRE_TEST)
 
+# The build scripts configure a build folder afresh after a failed or foreign configure.
+add_test(NAME scripts.configure_preset_starts_afresh_after_a_failure
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/configure_preset.test.sh
+          ${CMAKE_BINARY_DIR}/configure-preset-check)
+
 # Nothing above the seam may reach for the Windows headers.
 add_test(NAME layering.no_windows_headers_above_the_seam
   COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayering.cmake)

@@ -155,6 +155,7 @@ foreach(script IN LISTS e2e_scripts)
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
 endforeach()
 
+find_program(TARNSEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 include(cmake/Package.cmake)
 
 add_test(NAME resources.version_information_and_manifest
@@ -162,7 +163,6 @@ add_test(NAME resources.version_information_and_manifest
           -DMANIFEST_PROCESSOR=${manifest_processor}
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckResources.cmake)
 
-find_program(TARNSEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 add_test(NAME resources.imports_only_system_dlls
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TARNSEL_OBJDUMP} -DEXE=$<TARGET_FILE:Tarnsel>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
@@ -180,9 +180,15 @@ endif()
 # 64-bit link drops, so its budget is larger.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(size_budget 204800)
+  set(tarnsel_bits 64)
 else()
   set(size_budget 307200)
+  set(tarnsel_bits 32)
 endif()
+# The scripts read each program's bitness to pick its loader.
+add_test(NAME resources.programs_read_as_their_bitness
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/pe_bitness.test.sh ${tarnsel_bits}
+          $<TARGET_FILE:Tarnsel> $<TARGET_FILE:TarnselKit> $<TARGET_FILE:probe> $<TARGET_FILE:planted>)
 add_test(NAME resources.small_link_without_unneeded_runtime
   COMMAND ${CMAKE_COMMAND} -DMAP=$<TARGET_FILE_DIR:Tarnsel>/Tarnsel.map -DEXE=$<TARGET_FILE:Tarnsel>
           -DBUDGET=${size_budget} -DTHREADLESS=ON

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang-format clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64
   xvfb xauth xdotool x11-utils imagemagick
@@ -16,33 +17,26 @@ packages=(
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
-# True when the kernel runs 32-bit x86 programs: a 93-byte static ELF whose only
-# instructions are exit(0). Kernels without 32-bit emulation refuse it ("Exec
-# format error"); on those, Wine's 32-bit half must not be installed.
-kernel_runs_32bit() {
-  local dir status
-  dir="$(mktemp -d)"
-  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$dir/exit32"
-  printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$dir/exit32"
-  printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' >>"$dir/exit32"
-  printf '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' >>"$dir/exit32"
-  printf '\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00' >>"$dir/exit32"
-  printf '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >>"$dir/exit32"
-  chmod +x "$dir/exit32"
-  status=0
-  "$dir/exit32" 2>/dev/null || status=$?
-  rm -rf "$dir"
-  [ "$status" -eq 0 ]
-}
+# kernel_runs_32bit
+source "$(dirname "$0")/wine-loaders.sh"
 
-# Wine's 32-bit half runs 32-bit Windows programs (the peer installer in the
-# benchmark report); only where the kernel can run them.
+# Wine's 32-bit half runs the shipped 32-bit program and the peer installer of
+# the benchmark report; only where the kernel can run 32-bit programs, since on
+# other kernels it breaks the `wine` command for 64-bit programs as well.
 if kernel_runs_32bit; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "bootstrap: adding the i386 architecture for 32-bit Wine"
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
   packages+=(wine32:i386)
+  echo "bootstrap: this kernel runs 32-bit programs: Wine with its 32-bit and 64-bit halves"
+else
+  echo "bootstrap: this kernel runs no 32-bit programs: Wine's 64-bit half only (32-bit programs are built, not run)"
+  if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+    echo "bootstrap: wine32:i386 is installed on a kernel that cannot run it; remove it" \
+      "(apt-get remove wine32:i386), or Wine runs no program at all" >&2
+    exit 1
+  fi
 fi
 
 missing=()
@@ -51,9 +45,24 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
+  if [ ${#sudo_cmd[@]} -gt 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "bootstrap: missing ${missing[*]}, and sudo is not installed to install them; run this as root" >&2
+    exit 1
+  fi
   echo "bootstrap: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ! "${sudo_cmd[@]}" apt-get update -qq; then
+    echo "bootstrap: apt-get update failed (see above); the packages' lists could not be read" >&2
+    exit 1
+  fi
+  log="$(mktemp)"
+  if ! DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >"$log" 2>&1; then
+    tail -n 20 "$log" >&2
+    rm -f "$log"
+    echo "bootstrap: apt-get could not install ${missing[*]} (its last lines above)" >&2
+    exit 1
+  fi
+  rm -f "$log"
 fi
 
 # Wine takes its ANSI code page from LANG: ja_JP.UTF-8 must exist for code page 932.

@@ -16,7 +16,8 @@ if ! command -v gcovr >/dev/null; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends gcovr >/dev/null
 fi
 
-cmake --preset coverage >/dev/null
+source "$root/scripts/cmake-presets.sh"
+configure_preset coverage
 cmake --build --preset coverage
 # Counters of an earlier run would add to this one's.
 find "$build" -name '*.gcda' -delete

@@ -3,13 +3,15 @@
 # setup button, the installed copy with the command line its program received, and
 # a second start that hands over without a window. One screenshot per step and a
 # report go beside the kit; the exit code is non-zero, naming the step, when a step
-# did not happen. Usage: scripts/demo-autoplay.sh <kit folder> (run-demo.sh calls it)
+# did not happen. Usage: scripts/demo-autoplay.sh <kit folder> <build folder>
+# (run-demo.sh calls it; the build folder holds the window reader of the kit's bitness)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kit="$(readlink -f "$1")"
 export E2E_WORK="$kit/screenshots"
 # shellcheck source=../tests/e2e/lib.sh
-source "$root/tests/e2e/lib.sh" "$root/build/win64/Tarnsel.exe" "$root/build/win64"
+build="$(readlink -f "${2:-$root/build/win64}")"
+source "$root/tests/e2e/lib.sh" "$build/Tarnsel.exe" "$build"
 ensure_display
 trap 'end_launched; wine_server_down; stop_display' EXIT
 wine_server_up

@@ -11,7 +11,8 @@ seconds="${1:-60}"
 parallel=2
 cd "$root"
 
-cmake --preset fuzz -DTARNSEL_WERROR="${TARNSEL_WERROR:-OFF}" >/dev/null
+source "$root/scripts/cmake-presets.sh"
+configure_preset fuzz -DTARNSEL_WERROR="${TARNSEL_WERROR:-OFF}"
 cmake --build --preset fuzz -j "$(nproc)"
 
 out="$root/build/fuzz/runs"

@@ -6,7 +6,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-cmake --preset win64 >/dev/null
+source "$root/scripts/cmake-presets.sh"
+configure_preset win64
 cmake --build --preset win64 --target Tarnsel probe wintext
 
 work="$root/build/screenshots"

@@ -14,10 +14,11 @@ export LANG="${TARNSEL_LANG:-ja_JP.UTF-8}"
 export HOME="$TARNSEL_WINE_DIR/home"
 export WINEPREFIX="$TARNSEL_WINE_DIR/prefix"
 
+# wine_exec, wine_rundll32, wine32_runs: each program by the loader of its bitness.
+source "$TARNSEL_ROOT/scripts/wine-loaders.sh"
+
 # True when Wine's 32-bit half is installed, so 32-bit Windows programs run.
-wine32_present() {
-  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'
-}
+wine32_present() { wine_loader_path 32 >/dev/null; }
 
 # Builds the template prefix once, then (re)creates $WINEPREFIX from it when missing.
 # A prefix made before Wine's 32-bit half was installed has an empty syswow64 and
@@ -44,6 +45,11 @@ ensure_wine_prefix() {
     WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /t REG_SZ /d Y /f \
       >/dev/null 2>&1 </dev/null
     WINEPREFIX="$template" wineserver -w
+    if [ ! -f "$template/drive_c/windows/system32/kernel32.dll" ] ||
+      { wine32_present && [ ! -f "$template/drive_c/windows/syswow64/kernel32.dll" ]; }; then
+      echo "wine: making the prefix in $template failed (wineboot left no system folder)" >&2
+      return 1
+    fi
     touch "$template/.tarnsel-ready"
   fi
   if [ ! -f "$WINEPREFIX/.tarnsel-ready" ]; then
@@ -60,24 +66,30 @@ fresh_wine_prefix() {
   cp -a "$TARNSEL_WINE_DIR/template" "$dir"
 }
 
+# A hidden Xvfb display of its own when none is set. A number whose server will
+# not start (taken by a server this folder can't see, such as one in another root
+# that shares the abstract socket namespace) is passed over.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n i
   for n in $(seq 91 120); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       TARNSEL_XVFB_PID=$!
-      export DISPLAY=":$n"
-      local i
       for i in $(seq 1 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        if [ -e "/tmp/.X11-unix/X$n" ]; then
+          export DISPLAY=":$n"
+          return 0
+        fi
+        kill -0 "$TARNSEL_XVFB_PID" 2>/dev/null || break
         sleep 0.1
       done
-      echo "Xvfb did not start on :$n" >&2
-      return 1
+      kill "$TARNSEL_XVFB_PID" 2>/dev/null || true
+      wait "$TARNSEL_XVFB_PID" 2>/dev/null || true
+      unset TARNSEL_XVFB_PID
     fi
   done
-  echo "no free display number for Xvfb" >&2
+  echo "wine: no Xvfb display could be started on :91 to :120" >&2
   return 1
 }
 

@@ -24,7 +24,7 @@ changes() { grep -c '^change' "$output" || true; }
 said() { tr -d '\r' <"$output"; }
 
 # Started in E:'s root, so that E: is the current drive.
-(cd "$drive_e" && exec wine "$demo" </dev/null >"$output" 2>"$E2E_WORK/demo.err") &
+(cd "$drive_e" && exec "$WINE_EXEC" "$demo" </dev/null >"$output" 2>"$E2E_WORK/demo.err") &
 pid=$!
 form="$(wait_for_window TarnselForm DriveListDemo 30 || true)"
 check "demo window shown" test -n "$form"

@@ -10,7 +10,7 @@ export TARNSEL_PROBE_LOG="$E2E_WORK/probe.log"
 rm -rf "$DESKTOP/viewer"
 
 # The window holding the focus in the launcher's thread: class, text, ancestors.
-focus_now() { wine "$TOOL_DIR/wintext.exe" focus Tarnsel </dev/null 2>/dev/null | tr -d '\r'; }
+focus_now() { wine_exec "$TOOL_DIR/wintext.exe" focus Tarnsel </dev/null 2>/dev/null | tr -d '\r'; }
 in_browser() { grep -q 'TarnselWebBrowser' <<<"$1"; }
 # The program list shows the program; the start-file list shows the start file.
 on_program_list() { equals "$(cut -f1,2 <<<"$1")" $'ListBox\tviewer.exe'; }

@@ -11,7 +11,7 @@ out_file="$E2E_WORK/stdout.txt"
 # kit <arguments>: runs the tool; sets `code`, leaves its output in $out_file.
 kit() {
   code=0
-  timeout 60 wine "$KIT_TOOL" "$@" </dev/null >"$out_file" 2>"$E2E_WORK/stderr.txt" || code=$?
+  timeout 60 "$WINE_EXEC" "$KIT_TOOL" "$@" </dev/null >"$out_file" 2>"$E2E_WORK/stderr.txt" || code=$?
   tr -d '\r' <"$out_file" >"$out_file.tmp" && mv "$out_file.tmp" "$out_file"
 }
 says() { grep -qF -- "$1" "$out_file" "$E2E_WORK/stderr.txt" || { cat "$out_file" "$E2E_WORK/stderr.txt" >&2; return 1; }; }
@@ -117,7 +117,7 @@ lonely="$E2E_WORK/lonely"
 mkdir -p "$lonely"
 cp "$KIT_TOOL" "$lonely/"
 code=0
-timeout 60 wine "$lonely/TarnselKit.exe" make "$(winpath "$app")" viewer "$(winpath "$E2E_WORK")\\out3" \
+timeout 60 "$WINE_EXEC" "$lonely/TarnselKit.exe" make "$(winpath "$app")" viewer "$(winpath "$E2E_WORK")\\out3" \
   </dev/null >"$out_file" 2>"$E2E_WORK/stderr.txt" || code=$?
 check "no Tarnsel.exe beside the tool: 7" equals "$code" 7
 check "the source is unchanged after all" equals "$(fingerprint "$app")" "$app_at_start"

@@ -10,7 +10,25 @@ source "$E2E_ROOT/scripts/wine-env.sh"
 TARNSEL_EXE="$(readlink -f "$1")"
 TOOL_DIR="$(readlink -f "$2")"
 E2E_NAME="$(basename "$0" .test.sh)"
-E2E_WORK="${E2E_WORK:-$(dirname "$TARNSEL_EXE")/e2e/$E2E_NAME}"
+# Programs named by a Windows path, and Wine's own (cmd), run with the launcher's bitness.
+TARNSEL_WINE_BITS="$(pe_bitness "$TARNSEL_EXE")" || { echo "$TARNSEL_EXE is no Windows program" >&2; exit 1; }
+export TARNSEL_WINE_BITS
+# The scratch folders lie at a path of fixed length, whatever folder the project
+# was cloned into: the checks count path lengths (the 260-byte limit among them),
+# so they must not depend on where a user keeps the clone. build/<arch>/e2e is a
+# link to them, one folder per build.
+e2e_work_root() {
+  local build root
+  build="$(dirname "$TARNSEL_EXE")"
+  root="/var/tmp/tarnsel-e2e-$(id -u)/$(printf '%s' "$build" | sha256sum | cut -c1-8)"
+  mkdir -p "$root"
+  if [ "$(readlink "$build/e2e" 2>/dev/null)" != "$root" ]; then
+    rm -rf "$build/e2e"
+    ln -s "$root" "$build/e2e"
+  fi
+  printf '%s\n' "$root"
+}
+E2E_WORK="${E2E_WORK:-$(e2e_work_root)/$E2E_NAME}"
 DESKTOP="$HOME/Desktop"
 E2E_FAILURES=0
 
@@ -21,7 +39,7 @@ ensure_wine_prefix
 # The Windows form of a Linux path (drive Z: is the Linux root).
 winpath() { printf 'Z:%s' "$(readlink -f "$1" | tr / '\\')"; }
 
-attrtool() { wine "$TOOL_DIR/attrtool.exe" "$@" </dev/null; }
+attrtool() { wine_exec "$TOOL_DIR/attrtool.exe" "$@" </dev/null; }
 
 # A kit in folder $1: the launcher as <name>.exe beside the folder <name> that
 # holds the probe as the program (name $2, default viewer; program $3, default
@@ -37,7 +55,7 @@ new_kit() {
 last_start() { tail -n 1 "$TARNSEL_PROBE_LOG" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 
 # Runs a launcher and waits for it to end by itself (at most 60 s).
-run_launcher() { timeout 60 wine "$@" </dev/null; }
+run_launcher() { timeout 60 "$WINE_EXEC" "$@" </dev/null; }
 
 check() {
   local what="$1"
@@ -56,7 +74,7 @@ equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; 
 # and left running is ended when the script exits.
 E2E_LAUNCHED=()
 launch() {
-  wine "$@" </dev/null &
+  "$WINE_EXEC" "$@" </dev/null &
   pid=$!
   E2E_LAUNCHED+=("$pid")
 }
@@ -86,7 +104,7 @@ finish() {
 }
 
 # The visible windows of the Wine desktop with their children's texts (wintext).
-windows_now() { wine "$TOOL_DIR/wintext.exe" </dev/null 2>/dev/null | tr -d '\r'; }
+windows_now() { wine_exec "$TOOL_DIR/wintext.exe" </dev/null 2>/dev/null | tr -d '\r'; }
 
 # Waits until a top-level window of class $1 titled $2 is visible (at most $3 s);
 # prints the window's block of lines.

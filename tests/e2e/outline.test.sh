@@ -39,7 +39,7 @@ click_row() {
     click --repeat "${2:-1}" --delay 80 1 2>/dev/null
 }
 
-wine "$demo" </dev/null >"$output" 2>"$E2E_WORK/demo.err" &
+"$WINE_EXEC" "$demo" </dev/null >"$output" 2>"$E2E_WORK/demo.err" &
 pid=$!
 E2E_LAUNCHED+=("$pid")
 check "demo window shown" wait_for_window TarnselForm OutlineDemo 30 >/dev/null

@@ -35,10 +35,10 @@ check "the picker opens at 237, 125" equals "$(xwininfo -id "$(x_window Form2)" 
 screenshot picker
 # One taskbar button: the picker is owned by the main window, which stays
 # disabled while the picker runs.
-check "the picker is owned by the main window" equals "$(wine "$TOOL_DIR/wintext.exe" owner Form2 </dev/null | tr -d '\r')" Tarnsel
+check "the picker is owned by the main window" equals "$(wine_exec "$TOOL_DIR/wintext.exe" owner Form2 </dev/null | tr -d '\r')" Tarnsel
 check "the main window is disabled while the picker is open" \
-  equals "$(wine "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" disabled
-wine "$TOOL_DIR/wintext.exe" raise Tarnsel </dev/null
+  equals "$(wine_exec "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" disabled
+wine_exec "$TOOL_DIR/wintext.exe" raise Tarnsel </dev/null
 check "raising the main window keeps the picker above it" equals \
   "$(windows_now | awk -F'\t' '$1 != "" && ($3 == "Form2" || $3 == "Tarnsel") { print $3; exit }')" Form2
 
@@ -60,7 +60,7 @@ click_child TarnselForm Form2 Button OK
 sleep 1
 check "OK hands the path to the destination field" equals "$(destination)" "$expected_start"
 check "the main window is enabled after the picker" \
-  equals "$(wine "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" enabled
+  equals "$(wine_exec "$TOOL_DIR/wintext.exe" enabled Tarnsel </dev/null | tr -d '\r')" enabled
 
 # --- Abort and the close box leave the destination field alone.
 browse

@@ -39,8 +39,12 @@ for name in "${planted_names[@]}"; do
   overrides="$overrides;${name%.*}=n,b"
 done
 
-# The planted library works: loaded on purpose, it leaves its marker.
-WINEDLLOVERRIDES="$overrides" wine rundll32 "$(winpath "$current/mpr.dll"),Probe" </dev/null >/dev/null 2>&1 || true
+# A library planted beside a program proves something only with that program's bitness.
+check "the planted library has the launcher's bitness" \
+  equals "$(pe_bitness "$TOOL_DIR/planted.dll")" "$TARNSEL_WINE_BITS"
+# The planted library works: loaded on purpose (by the rundll32 of its bitness),
+# it leaves its marker.
+WINEDLLOVERRIDES="$overrides" wine_rundll32 "$current/mpr.dll" Probe </dev/null >/dev/null 2>&1 || true
 check "a loaded planted library leaves its marker" test -s "$current/mpr.dll.loaded"
 rm -f "$current"/*.loaded
 

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 ensure_display
 
-icontool() { wine "$TOOL_DIR/icontool.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+icontool() { wine_exec "$TOOL_DIR/icontool.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 fact() { awk -v k="$1" '$1 == k { $1 = ""; sub(/^ /, ""); print; exit }' <<<"$2"; }
 
 kit="$E2E_WORK/kit"

@@ -76,7 +76,7 @@ launch "$TOOL_DIR/showrun.exe" 7 "$(winpath "$kit/viewer.exe")"
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "started minimised" grep -qF '(minimised)' <<<"$(head -n 1 <<<"$form")"
 check "child windows and show handler wait for the restore" test -z "$(field 2)"
-wine "$TOOL_DIR/wintext.exe" restore Tarnsel </dev/null
+wine_exec "$TOOL_DIR/wintext.exe" restore Tarnsel </dev/null
 sleep 1
 form="$(wait_for_window TarnselForm Tarnsel 30 || true)"
 check "restored: the show handler has run" equals "$(field 2)" 'C:\users\'"$(id -un)"'\Desktop'

@@ -105,16 +105,17 @@ TEST_F(FormKeyboardTest, EnterInsideTheBrowserIsLeftToThePage) {
   EXPECT_EQ(defaultClicks, 1);
 }
 
+// Named callbacks: the system calls them with its own calling convention, which a
+// lambda cannot take on 32-bit Windows.
+BOOL CALLBACK ClearTabStop(HWND inner, LPARAM) {
+  SetWindowLongW(inner, GWL_STYLE, GetWindowLongW(inner, GWL_STYLE) & ~WS_TABSTOP);
+  return TRUE;
+}
+
 // Wine's browser window is a tab stop itself; the form's sequence must not
 // depend on the styles the control gives its own windows.
 TEST_F(FormKeyboardTest, TabReachesTheBrowserWhateverTheStylesOfItsOwnWindows) {
-  EnumChildWindows(
-      browser.handle(),
-      [](HWND inner, LPARAM) -> BOOL {
-        SetWindowLongW(inner, GWL_STYLE, GetWindowLongW(inner, GWL_STYLE) & ~WS_TABSTOP);
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(browser.handle(), ClearTabStop, 0);
   SetFocus(button.handle());
   EXPECT_TRUE(press(VK_TAB));
   EXPECT_TRUE(focusInBrowser());
@@ -160,16 +161,22 @@ class ModalForm final : public Form {
 };
 
 // Runs `step` from inside the modal loop of `modal`, then ends the run with OK.
-void RunModal(Form& modal, std::function<void()> step) {
+std::function<void()>& PendingModalStep() {
   static std::function<void()> pending;
-  pending = [&modal, step = std::move(step)] {
+  return pending;
+}
+
+void CALLBACK RunPendingModalStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  std::exchange(PendingModalStep(), nullptr)();
+}
+
+void RunModal(Form& modal, std::function<void()> step) {
+  PendingModalStep() = [&modal, step = std::move(step)] {
     step();
     modal.modalResult = mrOk;
   };
-  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    std::exchange(pending, nullptr)();
-  });
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RunPendingModalStep);
   ASSERT_EQ(modal.showModal(), mrOk);
 }
 

@@ -72,17 +72,19 @@ std::array<LONG, 4> Edges(const RECT& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// A named callback: the system calls it with its own calling convention, which a
+// lambda cannot take on 32-bit Windows.
+BOOL CALLBACK AddIfVisibleInThisProcess(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window))
+    reinterpret_cast<std::set<HWND>*>(found)->insert(window);
+  return TRUE;
+}
+
 std::set<HWND> VisibleTopLevelWindowsOfThisProcess() {
   std::set<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM found) -> BOOL {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window))
-          reinterpret_cast<std::set<HWND>*>(found)->insert(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(AddIfVisibleInThisProcess, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
