@@ -37,9 +37,10 @@ ratio() {
 row() { printf '| %s | %s | %s | %s | %s |\n' "$@"; }
 
 progress "building Release into $native and $win"
-cmake --preset report-native >/dev/null
+source "$root/scripts/cmake-presets.sh"
+configure_preset report-native
 cmake --build --preset report-native >&2
-cmake --preset report-win64 >/dev/null
+configure_preset report-win64
 cmake --build --preset report-win64 >&2
 
 source "$root/scripts/wine-env.sh"

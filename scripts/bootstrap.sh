@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64
   xvfb xauth xdotool x11-utils imagemagick
-  fonts-ipafont-gothic locales attr jq
+  fonts-ipafont-gothic fontconfig locales attr jq
   nsis
 )
 
@@ -23,7 +23,9 @@ source "$(dirname "$0")/wine-loaders.sh"
 # Wine's 32-bit half runs the shipped 32-bit program and the peer installer of
 # the benchmark report; only where the kernel can run 32-bit programs, since on
 # other kernels it breaks the `wine` command for 64-bit programs as well.
-if kernel_runs_32bit; then
+# TARNSEL_WINE32=off keeps Wine to its 64-bit half where 32-bit programs could
+# run, to try the set-up of kernels that run none.
+if [ "${TARNSEL_WINE32:-}" != off ] && kernel_runs_32bit; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "bootstrap: adding the i386 architecture for 32-bit Wine"
     "${sudo_cmd[@]}" dpkg --add-architecture i386
@@ -31,10 +33,14 @@ if kernel_runs_32bit; then
   packages+=(wine32:i386)
   echo "bootstrap: this kernel runs 32-bit programs: Wine with its 32-bit and 64-bit halves"
 else
-  echo "bootstrap: this kernel runs no 32-bit programs: Wine's 64-bit half only (32-bit programs are built, not run)"
+  if [ "${TARNSEL_WINE32:-}" = off ]; then
+    echo "bootstrap: TARNSEL_WINE32=off: Wine's 64-bit half only (32-bit programs are built, not run)"
+  else
+    echo "bootstrap: this kernel runs no 32-bit programs: Wine's 64-bit half only (32-bit programs are built, not run)"
+  fi
   if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
-    echo "bootstrap: wine32:i386 is installed on a kernel that cannot run it; remove it" \
-      "(apt-get remove wine32:i386), or Wine runs no program at all" >&2
+    echo "bootstrap: wine32:i386 is installed, but Wine is to run with its 64-bit half only;" \
+      "remove it (apt-get remove wine32:i386): on a kernel without 32-bit programs it stops Wine altogether" >&2
     exit 1
   fi
 fi

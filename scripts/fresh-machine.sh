@@ -54,6 +54,7 @@ unmount_all() {
   mounted=()
 }
 trap unmount_all EXIT
+trap "exit 130" INT TERM
 mount_into() {  # mount_into <mount arguments...> <mount point below the root>
   local point="$target${*: -1}"
   "${sudo_cmd[@]}" mkdir -p "$point"
