@@ -1,11 +1,10 @@
 # Sourced by the benchmark scripts: progress and failure lines under the script's
-# name (BENCH_NAME), Windows paths of files under Wine's Z: drive, and statistics.
+# name (BENCH_NAME), and statistics (Windows paths come with scripts/wine-env.sh).
 progress() { echo "$BENCH_NAME: $*" >&2; }
 fail() {
   echo "$BENCH_NAME: FAILED: $*" >&2
   exit 1
 }
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # Reads one number a line; prints "median min max count" (fails on no input).
 stats() {

@@ -11,12 +11,12 @@ source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
 # The shipped program is the 32-bit one; where 32-bit programs do not run, the
 # demo runs the 64-bit build and says so.
-if wine32_runs 2>"$root/build/wine32-reason.txt"; then
+if wine32_reason="$(wine32_runs 2>&1)"; then
   preset=win32
   echo "demo: the 32-bit Tarnsel.exe, the program that ships"
 else
   preset=win64
-  echo "demo: the 64-bit Tarnsel.exe, since $(cat "$root/build/wine32-reason.txt")"
+  echo "demo: the 64-bit Tarnsel.exe, since $wine32_reason"
 fi
 source "$root/scripts/cmake-presets.sh"
 configure_preset "$preset"

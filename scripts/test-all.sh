@@ -55,11 +55,9 @@ ensure_wine_prefix
 # runs every test under Wine (contract and end to end), and the 64-bit build its
 # contract suite; elsewhere the 64-bit build runs them all and the 32-bit one is
 # built and checked without running.
-wine32_reason=""
-if wine32_runs 2>"$root/build/wine32-reason.txt"; then
+if wine32_reason="$(wine32_runs 2>&1)"; then
   cmake --build build/win32 -j "$jobs"
 else
-  wine32_reason="$(cat "$root/build/wine32-reason.txt")"
   # What its checks read: the programs, the yardstick and the release archive's parts.
   cmake --build build/win32 -j "$jobs" --target Tarnsel TarnselKit probe minwindow shipping_guide
   # A 32-bit test program that an earlier build left would be asked for its tests,

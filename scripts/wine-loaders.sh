@@ -21,11 +21,6 @@ wine_loader_path() {  # wine_loader_path 32|64
       return 0
     fi
   done
-  # Another distribution's layout: a wine64 on the PATH is the 64-bit loader.
-  if [ "$1" = 64 ] && command -v wine64 >/dev/null 2>&1; then
-    command -v wine64
-    return 0
-  fi
   return 1
 }
 
@@ -68,17 +63,14 @@ wine_loader_for() {
 }
 
 # Runs a Windows program (a Linux path to its file) with the loader of its
-# bitness. WINELOADER names that loader, so that Wine finds the other one by its
-# name when the program starts a program of the other bitness.
-wine_exec() {
-  local loader
-  loader="$(wine_loader_for "$1")" || return 127
-  WINELOADER="$loader" "$loader" "$@"
-}
-
-# The same as a command of its own, which becomes the program's process: for a
-# program started in the background whose process id the caller waits on or ends.
+# bitness (scripts/wine-exec). As a command of its own, "$WINE_EXEC" becomes the
+# program's process: for a program started in the background whose process id
+# the caller waits on or ends.
 WINE_EXEC="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-exec"
+wine_exec() { "$WINE_EXEC" "$@"; }
+
+# The Windows form of a Linux path (drive Z: is the Linux root).
+winpath() { printf 'Z:%s' "$(readlink -f "$1" | tr / '\\')"; }
 
 # Loads library $1 (a Linux path) through the rundll32 of its bitness and calls
 # its entry $2; the remaining arguments go to rundll32.
@@ -86,7 +78,7 @@ wine_rundll32() {
   local library="$1" entry="$2" loader
   shift 2
   loader="$(wine_loader_for "$library")" || return 127
-  WINELOADER="$loader" "$loader" rundll32 "$(printf 'Z:%s' "$(readlink -f "$library" | tr / '\\')"),$entry" "$@"
+  WINELOADER="$loader" "$loader" rundll32 "$(winpath "$library"),$entry" "$@"
 }
 
 # True when the kernel runs 32-bit x86 programs: a 93-byte static ELF whose only

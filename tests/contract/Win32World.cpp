@@ -7,6 +7,7 @@
 
 #include "contract/ContractWorld.h"
 #include "platform/win32/Win32Platform.h"
+#include "tools/ReadOnlyLast.h"
 
 namespace tarnsel::contract {
 namespace {
@@ -47,19 +48,6 @@ void RemoveTree(const std::wstring& folder) {
 
 void RemoveTree(const std::string& folder) { RemoveTree(Wide(CP_ACP, folder)); }
 
-// Sets a new entry's attributes. Wine keeps hidden and system in an extended
-// attribute of the Linux file, and makes read-only by taking away the write bit
-// first, after which an unprivileged user may no longer write that extended
-// attribute (the call still reports success). So the other bits go first, as
-// Windows takes them in either order.
-bool SetNewAttributes(const std::wstring& path, DWORD attributes) {
-  const DWORD withoutReadOnly = attributes & ~FILE_ATTRIBUTE_READONLY;
-  if (withoutReadOnly != attributes && withoutReadOnly != 0 &&
-      !SetFileAttributesW(path.c_str(), withoutReadOnly))
-    return false;
-  return SetFileAttributesW(path.c_str(), attributes);
-}
-
 class Win32World final : public ContractWorld {
  public:
   Win32World() {
@@ -80,7 +68,7 @@ class Win32World final : public ContractWorld {
     const std::string full = path(relative);
     Require(CreateDirectoryA(full.c_str(), nullptr), "CreateDirectory " + full);
     if (attributes != 0) {
-      Require(SetNewAttributes(Wide(CP_ACP, full), attributes | FILE_ATTRIBUTE_DIRECTORY),
+      Require(tools::SetAttributesReadOnlyLast(full.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY),
               "SetFileAttributes " + full);
     }
   }
@@ -100,7 +88,8 @@ class Win32World final : public ContractWorld {
     CloseHandle(file);
     Require(timed, "SetFileTime " + full);
     if (attributes != 0) {
-      Require(SetNewAttributes(Wide(CP_ACP, full), attributes), "SetFileAttributes " + full);
+      Require(tools::SetAttributesReadOnlyLast(full.c_str(), attributes),
+              "SetFileAttributes " + full);
     }
   }
 
@@ -113,7 +102,8 @@ class Win32World final : public ContractWorld {
     Require(file != INVALID_HANDLE_VALUE, "CreateFileW " + utf8Name);
     CloseHandle(file);
     if (attributes != 0) {
-      Require(SetNewAttributes(full, attributes), "SetFileAttributesW " + utf8Name);
+      Require(tools::SetAttributesReadOnlyLast(full.c_str(), attributes),
+              "SetFileAttributesW " + utf8Name);
     }
   }
 

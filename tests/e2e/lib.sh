@@ -36,8 +36,6 @@ rm -rf "$E2E_WORK"
 mkdir -p "$E2E_WORK"
 ensure_wine_prefix
 
-# The Windows form of a Linux path (drive Z: is the Linux root).
-winpath() { printf 'Z:%s' "$(readlink -f "$1" | tr / '\\')"; }
 
 attrtool() { wine_exec "$TOOL_DIR/attrtool.exe" "$@" </dev/null; }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ReadOnlyLast.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace {
@@ -48,21 +49,12 @@ bool Age(int year, const char* path) {
 
 }  // namespace
 
-// Wine makes a file read-only by taking away its write bit first, after which an
-// unprivileged user can no longer store hidden and system (which Wine keeps in an
-// extended attribute) though the call reports success: the other bits go first.
-bool SetAttributes(const char* path, DWORD attributes) {
-  const DWORD withoutReadOnly = attributes & ~FILE_ATTRIBUTE_READONLY;
-  if (withoutReadOnly != attributes && withoutReadOnly != 0 &&
-      !SetFileAttributesA(path, withoutReadOnly))
-    return false;
-  return SetFileAttributesA(path, attributes);
-}
-
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "set" && argc == 4) {
-    return SetAttributes(argv[3], std::strtoul(argv[2], nullptr, 16)) ? 0 : 1;
+    return tarnsel::tools::SetAttributesReadOnlyLast(argv[3], std::strtoul(argv[2], nullptr, 16))
+               ? 0
+               : 1;
   }
   if (command == "age" && argc == 4) return Age(std::atoi(argv[2]), argv[3]) ? 0 : 1;
   if (command == "dump" && argc == 3) {
